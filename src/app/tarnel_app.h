@@ -1,0 +1,32 @@
+// The application object: single-instance guard, common controls, sockets, the
+// command line, the modal main dialog, and the exit code that comes of it.
+#pragma once
+
+#include <vector>
+
+#include "app/exit_code.h"
+#include "platform/services.h"
+#include "platform/tarnel_types.h"
+
+inline constexpr wchar_t kSingleInstanceMutexName[] = L"Arvane Firmware Installer";
+
+class CTarnelApp {
+  public:
+    // `arguments` is the process's wide argument vector, program name first.
+    CTarnelApp(platform::Services& services, std::vector<CString> arguments);
+
+    // Runs the whole program; always FALSE, since there is no message loop beyond
+    // the modal dialog.
+    BOOL InitInstance();
+    // The process exit code.
+    int ExitInstance();
+
+    int m_nExitCode = TarnelExitCode::EXIT_FATAL_ERROR;
+
+  private:
+    platform::Services& m_services;
+    std::vector<CString> m_arguments;
+};
+
+// Constructs the application object, runs it and returns the process exit code.
+int RunTarnelApp(platform::Services& services, std::vector<CString> arguments);
