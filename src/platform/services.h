@@ -6,6 +6,7 @@ namespace platform {
 
 class DialogHost;
 class MessageBoxes;
+class Resources;
 class SingleInstance;
 class StringTable;
 class SystemSetup;
@@ -16,6 +17,7 @@ struct Services {
     SingleInstance& singleInstance;
     SystemSetup& systemSetup;
     DialogHost& dialogs;
+    Resources& resources;
 };
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include "app/tarnel_app.h"
 #include "app/tarnel_dlg.h"
 #include "fakes/fake_dialog_host.h"
+#include "fakes/fake_resources.h"
 #include "fakes/fake_services.h"
 #include "fakes/fake_string_table.h"
 #include "platform/message_box.h"
@@ -41,7 +42,8 @@ class TarnelAppTest : public testing::Test {
     fakes::FakeSingleInstance instance;
     fakes::FakeSystemSetup setup;
     fakes::FakeDialogHost dialogs;
-    platform::Services services{strings, boxes, instance, setup, dialogs};
+    fakes::FakeResources resources;
+    platform::Services services{strings, boxes, instance, setup, dialogs, resources};
     std::optional<Seen> seen;
 };
 
@@ -72,7 +74,7 @@ TEST_F(TarnelAppTest, SecondInstanceShowsMessage169AndEndsWithTwo) {
 
 TEST_F(TarnelAppTest, SecondInstanceMessageFollowsTheLanguage) {
     fakes::FakeStringTable japanese(fakes::Language::Japanese);
-    platform::Services japaneseServices{japanese, boxes, instance, setup, dialogs};
+    platform::Services japaneseServices{japanese, boxes, instance, setup, dialogs, resources};
     instance.heldElsewhere = true;
     EXPECT_EQ(RunTarnelApp(japaneseServices, {L"QZ70Firm280.exe"}), 2);
     ASSERT_EQ(boxes.shown.size(), 1u);

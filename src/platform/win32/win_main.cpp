@@ -8,6 +8,7 @@
 
 #include "app/tarnel_app.h"
 #include "platform/services.h"
+#include "platform/win32/win32_resources.h"
 #include "platform/win32/win32_services.h"
 
 namespace {
@@ -35,6 +36,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     Win32SingleInstance singleInstance;
     Win32SystemSetup systemSetup;
     Win32DialogHost dialogs(instance);
-    platform::Services services{strings, messageBoxes, singleInstance, systemSetup, dialogs};
+    Win32Resources resources(instance);
+    platform::Services services{strings,     messageBoxes, singleInstance,
+                                systemSetup, dialogs,      resources};
     return RunTarnelApp(services, ProcessArguments());
 }
