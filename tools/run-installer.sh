@@ -18,7 +18,7 @@ installer=$(find build/windows/res -maxdepth 1 -name '*.exe' | head -n 1)
 if [ -z "${DISPLAY:-}" ]; then
     mkdir -p build/screenshots
     work=$(mktemp -d)
-    trap 'kill "${SHOOTER_PID:-}" 2>/dev/null; timeout 20 "$WINESERVER" -k 2>/dev/null; kill "${XVFB_PID:-}" 2>/dev/null; rm -rf "$work"' EXIT
+    trap 'kill "${SHOOTER_PID:-}" 2>/dev/null; stop_session_processes; rm -rf "$work"' EXIT
     start_xvfb "$work/display"
     echo "No display: the installer runs on the virtual display $DISPLAY."
     echo "Its screenshot is refreshed in build/screenshots/installer.png; press Ctrl+C to stop."

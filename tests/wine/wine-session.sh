@@ -10,17 +10,31 @@ WINESERVER=/usr/lib/wine/wineserver
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
+# Teardown must not stop half-way: the callers run with errexit.
+stop_session_processes() {
+    if [ -n "${WINEPREFIX:-}" ]; then
+        timeout 20 "$WINESERVER" -k >/dev/null 2>&1 || true
+    fi
+    if [ -n "${XVFB_PID:-}" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
+}
+
 wine_session_end() {
-    [ -n "${WINEPREFIX:-}" ] && timeout 20 "$WINESERVER" -k 2>/dev/null
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
-    [ -n "${SESSION_DIR:-}" ] && rm -rf "$SESSION_DIR"
+    stop_session_processes
+    if [ -n "${SESSION_DIR:-}" ]; then
+        rm -rf "$SESSION_DIR"
+    fi
     return 0
 }
 
 # Starts Xvfb on a free display and exports DISPLAY; fails after 10 s.
 start_xvfb() {
     local display_file=$1
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+    # Its output goes nowhere: a background process holding the caller's pipes would
+    # keep a test runner waiting for them to close.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
     XVFB_PID=$!
     local tries=0
     until [ -s "$display_file" ]; do
@@ -41,6 +55,7 @@ wine_session_start() {
     fi
     SESSION_DIR=$(mktemp -d /tmp/tarnel-wine.XXXXXX)
     trap wine_session_end EXIT
+    trap 'exit 143' TERM INT
     # Hard links make the copy instant; the registry files are rewritten by
     # wineserver, so they get real copies.
     cp -al "$TARNEL_WINE_TEMPLATE" "$SESSION_DIR/prefix"
