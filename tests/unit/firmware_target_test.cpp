@@ -40,10 +40,13 @@ TEST(FirmwareTarget, MatchesModelsExactlyOrBySuffix) {
         BOOL exact;
         BOOL suffix;
     } cases[] = {
-        {L"QZ-70", TRUE, TRUE},       {L"Arvane QZ-70", FALSE, TRUE}, {L"QZ-700", FALSE, FALSE},
-        {L"QZ-70 (2)", FALSE, FALSE}, {L"QZ-70 QZ-70", FALSE, FALSE},  // only the first occurrence
-                                                                       // is tried
-        {L"qz-70", FALSE, FALSE},                                      // case-sensitive
+        {L"QZ-70", TRUE, TRUE},
+        {L"Arvane QZ-70", FALSE, TRUE},
+        {L"QZ-700", FALSE, FALSE},
+        {L"QZ-70 (2)", FALSE, FALSE},
+        {L"QZ-70 QZ-70", FALSE, FALSE},  // only the first occurrence
+                                         // is tried
+        {L"qz-70", FALSE, FALSE},        // case-sensitive
         {L"", FALSE, FALSE},
     };
     for (const auto& c : cases) {
