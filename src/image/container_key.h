@@ -6,8 +6,10 @@
 
 inline constexpr std::uint32_t kContainerKeyPeriod = 501;
 
-// Byte i becomes (byte i - K[i mod 501]) mod 256.
-void SubtractContainerKey(unsigned char* data, std::uint32_t n);
+// The key written out over this many whole periods, so that a stretch of a
+// container up to this long that starts on a period reads its key contiguously.
+inline constexpr std::uint32_t kKeyRunLength = 16 * kContainerKeyPeriod;
+const unsigned char* ContainerKeyRun();
 
 // Byte i becomes (byte i + K[i mod 501]) mod 256.
 void AddContainerKey(unsigned char* data, std::uint32_t n);

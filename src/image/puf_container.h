@@ -26,6 +26,11 @@ inline constexpr std::uint32_t kPufMaxContainerLength = (1u << 29) - 1;
 // The 8-bit sum of n bytes.
 unsigned char ByteSum(const unsigned char* data, std::uint32_t n);
 
+// Undoes both scrambling steps in place: the bit-plane rotation (through one
+// temporary copy of the n bytes), then the key subtraction, done together in one
+// pass over the buffer. Returns the 8-bit sum of the decoded bytes.
+unsigned char UnscrambleContainer(unsigned char* data, std::uint32_t n);
+
 // The container of a payload: the inverse of the image's decoding. Empty when the
 // container would exceed kPufMaxContainerLength.
 std::vector<unsigned char> PackPufContainer(std::span<const unsigned char> payload);

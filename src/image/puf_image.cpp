@@ -7,8 +7,6 @@
 #include <string_view>
 
 #include "app/version.h"
-#include "image/bit_planes.h"
-#include "image/container_key.h"
 #include "image/puf_container.h"
 #include "platform/resources.h"
 
@@ -82,9 +80,7 @@ int CPufImage::Decode(const unsigned char* bytes, std::uint32_t n) {
     }
     auto buffer = std::make_unique_for_overwrite<unsigned char[]>(n);
     std::memcpy(buffer.get(), bytes, n);
-    RotateBitPlanes(buffer.get(), n);
-    SubtractContainerKey(buffer.get(), n);
-    if (ByteSum(buffer.get(), n) != kPufByteSum) {
+    if (UnscrambleContainer(buffer.get(), n) != kPufByteSum) {
         return 0;
     }
     // The check byte's place becomes the 0 that ends the payload.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "image/bit_planes.h"
 #include "image/container_key.h"
 #include "image/puf_container.h"
 
@@ -17,29 +18,37 @@ constexpr unsigned char kKeyLast = 0x3A;    // ':'
 
 TEST(ContainerKey, RepeatsWithAPeriodOf501AroundByte500) {
     Bytes zeros(1003, 0);
-    SubtractContainerKey(zeros.data(), static_cast<std::uint32_t>(zeros.size()));
+    AddContainerKey(zeros.data(), static_cast<std::uint32_t>(zeros.size()));
+    // Byte 500 of each period is the zero byte after the 500 characters.
     const struct {
         std::size_t index;
         unsigned char value;
     } expected[] = {
-        {0, 0x100 - kKeyFirst},    {1, 0x100 - kKeySecond},
-        {499, 0x100 - kKeyLast},   {500, 0x00},  // the zero byte after the 500 characters
-        {501, 0x100 - kKeyFirst},  {502, 0x100 - kKeySecond},
-        {1000, 0x100 - kKeyLast},  {1001, 0x00},
-        {1002, 0x100 - kKeyFirst},
+        {0, kKeyFirst},    {1, kKeySecond},  {499, kKeyLast}, {500, 0x00},       {501, kKeyFirst},
+        {502, kKeySecond}, {1000, kKeyLast}, {1001, 0x00},    {1002, kKeyFirst},
     };
     for (const auto& e : expected) {
         SCOPED_TRACE(e.index);
         EXPECT_EQ(zeros[e.index], e.value);
     }
-    AddContainerKey(zeros.data(), static_cast<std::uint32_t>(zeros.size()));
-    EXPECT_EQ(zeros, Bytes(1003, 0));
 }
 
-TEST(ContainerKey, SubtractsModulo256) {
-    Bytes bytes{0x00, 0xFF, 0x4E};
-    SubtractContainerKey(bytes.data(), 3);
-    EXPECT_EQ(bytes, (Bytes{0xB2, 0xAC, 0xF2}));  // the third key byte 0x5C wraps
+TEST(ContainerKey, AddsModulo256) {
+    Bytes bytes{0x00, 0xFF, 0xB0};
+    AddContainerKey(bytes.data(), 3);
+    EXPECT_EQ(bytes, (Bytes{0x4E, 0x52, 0x0C}));  // 0xFF + 0x53 and 0xB0 + 0x5C wrap
+}
+
+TEST(UnscrambleContainer, SubtractsTheKeyAroundByte500) {
+    // The key itself, rotated back, unscrambles to zeros only if every byte, 500 and
+    // 501 included, loses the key byte it gained.
+    Bytes keyed(1003, 0);
+    AddContainerKey(keyed.data(), static_cast<std::uint32_t>(keyed.size()));
+    Bytes container = keyed;
+    RotateBitPlanesBack(container.data(), static_cast<std::uint32_t>(container.size()));
+    EXPECT_EQ(UnscrambleContainer(container.data(), static_cast<std::uint32_t>(container.size())),
+              0);
+    EXPECT_EQ(container, Bytes(1003, 0));
 }
 
 TEST(PackPufContainer, MatchesAContainerWorkedOutByHand) {
