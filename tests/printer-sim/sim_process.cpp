@@ -97,6 +97,17 @@ std::string SimProcess::EventLog() const {
     return ReadFile(m_logDir / "events.log");
 }
 
+bool SimProcess::WaitForEvent(const std::string& text, std::chrono::milliseconds limit) const {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (EventLog().find(text) == std::string::npos) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
 std::vector<std::string> SimProcess::LoggedFiles(const std::string& suffix) const {
     std::vector<std::filesystem::path> names;
     for (const auto& entry : std::filesystem::directory_iterator(m_logDir)) {

@@ -31,6 +31,9 @@ class SimProcess {
     std::string WaitFor(const std::string& item, const std::string& expected,
                         std::chrono::milliseconds limit = std::chrono::milliseconds(5000));
     std::string EventLog() const;
+    // Polls the event log until it holds `text` or the time is up; true when it does.
+    bool WaitForEvent(const std::string& text,
+                      std::chrono::milliseconds limit = std::chrono::milliseconds(5000)) const;
     // The contents of the log files whose names end in `suffix`, in order.
     std::vector<std::string> LoggedFiles(const std::string& suffix) const;
 
