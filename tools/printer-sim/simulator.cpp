@@ -277,9 +277,10 @@ bool Simulator::ServeControl(Connection& connection) {
             line.pop_back();
         }
         const std::string reply = ExecuteControl(line, m_state);
+        // Listeners change before the reply, so a refusal holds once "ok" arrives.
+        UpdateListeners();
         m_log.Event("control: " + line + " -> " + reply);
         SendAll(connection.fd.Get(), reply + "\n");
-        UpdateListeners();
     }
     return true;
 }
