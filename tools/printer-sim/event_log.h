@@ -16,7 +16,6 @@ class EventLog {
     explicit EventLog(std::filesystem::path folder);
 
     bool Ok() const { return m_events.good(); }
-    const std::filesystem::path& Folder() const { return m_folder; }
 
     // One line of events.log, after the milliseconds since start; flushed at once so
     // that a test may read it while the simulator runs.

@@ -51,7 +51,7 @@ void PrintHelp() {
            "\n"
         << printer_sim::ControlHelp()
         << "\nExample: printer-sim --address 127.0.0.2 --sub-power off --log-dir /tmp/p2\n"
-           "         printf 'get state\\n' | nc -q1 127.0.0.2 10000\n";
+           "         exec 3<>/dev/tcp/127.0.0.2/10000; echo 'get state' >&3; head -n1 <&3\n";
 }
 
 int Fail(const std::string& message) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace printer_sim {
 
@@ -38,7 +39,6 @@ class Printer {
     // installation has started.
     std::string ReceiveFirmware(std::string_view payload, Clock::time_point now);
     bool Installing() const { return m_installDone.has_value(); }
-    std::optional<Clock::time_point> InstallDeadline() const { return m_installDone; }
     // Finishes an installation whose time is up; true when one finished now.
     bool Advance(Clock::time_point now, bool keepOldVersion);
 
