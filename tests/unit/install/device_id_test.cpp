@@ -70,6 +70,7 @@ TEST(ExtractStatusText, TakesTheStatusWordByFormat) {
         {0, L"02FF0104ABCD", L""},      // a length past the end ends the walk
         // A negative length ends the walk with no text.
         {0, L"02-10104ABCD", L""},
+        {0, L"02-1x02AB", L""},  // stepping back by one would find a record "1x02AB"
         {0, L"02-40104ABCD", L""},
         {0, L"01-1ABCD", L""},
         {0, L"", L""},
