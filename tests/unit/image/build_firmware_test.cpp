@@ -49,18 +49,16 @@ TEST(BuildFirmware, SyntheticContainerCarriesTheConfiguredHeader) {
     }
     const std::vector<unsigned char> container = BuildContainer();
     ASSERT_EQ(container.size(), 1178057u);
-    CPufImage image;
-    ASSERT_EQ(image.Decode(container.data(), static_cast<std::uint32_t>(container.size())), 1);
+    auto image = std::make_unique<CPufImage>();
+    ASSERT_EQ(image->Decode(container.data(), static_cast<std::uint32_t>(container.size())), 1);
     const std::string product = TARNEL_PRODUCT_CODE;
     const std::string version = TARNEL_FIRMWARE_VERSION;
     const std::string expected = "PUF1" + std::string(6 - product.size(), '0') + product +
                                  std::string(22 - version.size(), ' ') + version;
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(image.m_pData.get()), 32), expected);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(image->m_pData.get()), 32), expected);
     auto target = BuildTarget();
     CUpdater updater;
-    auto held = std::make_unique<CPufImage>();
-    ASSERT_EQ(held->Decode(container.data(), static_cast<std::uint32_t>(container.size())), 1);
-    EXPECT_EQ(updater.SetFirmware(target, held), 1);
+    EXPECT_EQ(updater.SetFirmware(target, image), 1);
 }
 
 }  // namespace
