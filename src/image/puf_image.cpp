@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/decimal_number.h"
 #include "app/version.h"
 #include "image/puf_container.h"
 #include "platform/resources.h"
@@ -18,25 +19,6 @@ bool IsDigit(char c) {
 
 bool IsVersionCharacter(char c) {
     return IsDigit(c) || c == '.';
-}
-
-// atoi of a few characters: white space, an optional sign, digits up to the first
-// other character; no digits give 0.
-int ReadDecimal(std::string_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '\t' && text[pos] <= '\r'))) {
-        ++pos;
-    }
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
-    int value = 0;
-    for (; pos < text.size() && IsDigit(text[pos]); ++pos) {
-        value = value * 10 + (text[pos] - '0');
-    }
-    return negative ? -value : value;
 }
 
 // The last run of digits and points in the version field, scanning back from its
@@ -102,7 +84,7 @@ int CPufImage::ReadHeader(PufHeaderInfo& info) const {
     if (!header.starts_with(kPufMagic)) {
         return 0;
     }
-    info.productCode = ReadDecimal(header.substr(kPufProductCodeOffset, kPufProductCodeLength));
+    info.productCode = ReadDecimalInt(header.substr(kPufProductCodeOffset, kPufProductCodeLength));
     const std::string_view run = VersionRun(header);
     info.version = VersionToHundredths(CString(run.begin(), run.end()));
     return 1;
