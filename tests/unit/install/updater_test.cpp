@@ -24,10 +24,11 @@ std::unique_ptr<FirmwareTarget> Target(int version = kCarried, int product = kPr
 
 class UpdaterTest : public testing::Test {
   protected:
-    void GiveFirmware() {
+    void GiveFirmware() { GiveFirmware(updater); }
+    void GiveFirmware(CUpdater& to) {
         auto target = Target();
         auto image = ImageOf(Payload("070168", "2.80", "body"));
-        ASSERT_EQ(updater.SetFirmware(target, image), 1);
+        ASSERT_EQ(to.SetFirmware(target, image), 1);
     }
 
     // A port named `name` that gives these replies in turn (nullopt: a failure).
@@ -38,9 +39,13 @@ class UpdaterTest : public testing::Test {
 
     // Attaches a port named "P" that accepts: 2.70 is older than the carried 2.80.
     void AttachOlderPrinter(std::deque<std::optional<CString>> laterReplies, int format = -1) {
+        AttachOlderPrinter(updater, std::move(laterReplies), format);
+    }
+    void AttachOlderPrinter(CUpdater& to, std::deque<std::optional<CString>> laterReplies,
+                            int format) {
         laterReplies.push_front(L"MDL:QZ-70;VER:2.70;");
         auto port = Port("P", std::move(laterReplies));
-        ASSERT_EQ(updater.AttachPrinter(port, format), ATTACH_ACCEPTED);
+        ASSERT_EQ(to.AttachPrinter(port, format), ATTACH_ACCEPTED);
         log->clear();
     }
 
@@ -143,9 +148,7 @@ TEST_F(UpdaterTest, AttachPrinterDecidesByModelVersionAndLoaderMode) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         CUpdater fresh;
-        auto target = Target();
-        auto image = ImageOf(Payload("070168", "2.80"));
-        ASSERT_EQ(fresh.SetFirmware(target, image), 1);
+        GiveFirmware(fresh);
         log->clear();
         auto port = Port("P", {c.reply});
         const CPort* offered = port.get();
@@ -260,12 +263,8 @@ TEST_F(UpdaterTest, CheckReadyReadsTheStatusWord) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         CUpdater fresh;
-        auto target = Target();
-        auto image = ImageOf(Payload("070168", "2.80"));
-        ASSERT_EQ(fresh.SetFirmware(target, image), 1);
-        auto port = Port("P", {L"MDL:QZ-70;VER:2.70;", c.reply});
-        ASSERT_EQ(fresh.AttachPrinter(port, c.format), ATTACH_ACCEPTED);
-        log->clear();
+        GiveFirmware(fresh);
+        AttachOlderPrinter(fresh, {c.reply}, c.format);
         EXPECT_EQ(fresh.CheckReady(), c.result);
         EXPECT_EQ(*log, PortLog{"P.GetDeviceId"});
     }
@@ -301,12 +300,8 @@ TEST_F(UpdaterTest, CheckInstalledWaitsForTheCarriedVersion) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         CUpdater fresh;
-        auto target = Target();
-        auto image = ImageOf(Payload("070168", "2.80"));
-        ASSERT_EQ(fresh.SetFirmware(target, image), 1);
-        auto port = Port("P", {L"MDL:QZ-70;VER:2.70;", c.reply});
-        ASSERT_EQ(fresh.AttachPrinter(port, -1), ATTACH_ACCEPTED);
-        log->clear();
+        GiveFirmware(fresh);
+        AttachOlderPrinter(fresh, {c.reply}, -1);
         EXPECT_EQ(fresh.CheckInstalled(), c.result);
         EXPECT_EQ(*log, PortLog{"P.GetDeviceId"});  // the port is closed only on success
         log->clear();
