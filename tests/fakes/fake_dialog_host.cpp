@@ -1,50 +1,89 @@
 #include "fakes/fake_dialog_host.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace fakes {
 
-namespace {
+DialogAction Press(int id) {
+    return [id](FakeDialogWindow&, platform::CDialog& dialog) {
+        dialog.OnCommand(id, platform::kButtonClicked);
+    };
+}
 
-class FakeDialogWindow final : public platform::DialogWindow {
-  public:
-    void End(int result) override { endResult = result; }
-    void SetCaption(const CString& text) override { caption = text; }
-    bool HasItem(int id) const override { return texts.count(id) != 0; }
-    CString GetItemText(int id) const override {
-        const auto found = texts.find(id);
-        return found != texts.end() ? found->second : CString();
-    }
-    void SetItemText(int id, const CString& text) override { texts[id] = text; }
+DialogAction Select(int comboId, int index) {
+    return [comboId, index](FakeDialogWindow& window, platform::CDialog& dialog) {
+        window.ComboSetCurSel(comboId, index);
+        dialog.OnCommand(comboId, platform::kComboSelectionChange);
+    };
+}
 
-    std::optional<int> endResult;
-    CString caption;
-    std::map<int, CString> texts;
-};
+DialogAction TypeAddress(int id, std::uint32_t address) {
+    return [id, address](FakeDialogWindow& window, platform::CDialog&) {
+        window.SetAddress(id, address);
+    };
+}
 
-}  // namespace
+DialogAction SystemCommand(unsigned commandId) {
+    return [commandId](FakeDialogWindow&, platform::CDialog& dialog) {
+        dialog.OnSysCommand(commandId, 0);
+    };
+}
+
+DialogAction Wait(long long milliseconds) {
+    return [milliseconds](FakeDialogWindow& window, platform::CDialog& dialog) {
+        window.AdvanceTime(dialog, milliseconds);
+    };
+}
+
+DialogAction Inspect(std::function<void(FakeDialogWindow&)> look) {
+    return [look = std::move(look)](FakeDialogWindow& window, platform::CDialog&) { look(window); };
+}
+
+void FakeDialogHost::Script(unsigned templateId, std::vector<DialogAction> actions) {
+    m_scripts[templateId].push_back(std::move(actions));
+}
 
 int FakeDialogHost::RunModal(unsigned templateId, platform::CDialog& dialog) {
     runTemplates.push_back(templateId);
     if (creationFailure) {
         return *creationFailure;
     }
-    FakeDialogWindow window;
+    std::vector<DialogAction> actions;
+    auto& queued = m_scripts[templateId];
+    if (!queued.empty()) {
+        actions = std::move(queued.front());
+        queued.pop_front();
+    }
+    FakeDialogWindow window(TemplateControls(templateId));
+    if (prepareWindow) {
+        prepareWindow(window);
+    }
     dialog.Attach(&window);
     dialog.OnInitDialog();
     if (onInit) {
-        onInit(dialog);
+        onInit(dialog, window);
     }
-    for (int command : commands) {
+    for (const DialogAction& action : actions) {
         if (window.endResult) {
             break;
         }
-        dialog.OnCommand(command, 0);
+        action(window, dialog);
     }
-    dialog.Attach(nullptr);
+    for (long long tick = 0; !window.endResult && tick < tickLimit; ++tick) {
+        if (!window.DeliverNextTick(dialog)) {
+            break;
+        }
+    }
     if (!window.endResult) {
+        dialog.Attach(nullptr);
         throw std::logic_error("the dialog's script ended while the dialog was still open");
     }
+    if (onEnd) {
+        onEnd(dialog, window);
+    }
+    dialog.DestroyWindow();
+    dialog.Attach(nullptr);
     return *window.endResult;
 }
 

@@ -23,7 +23,7 @@ class TarnelAppTest : public testing::Test {
 
     // Records what the application handed to the main dialog.
     void RecordDialog() {
-        dialogs.onInit = [this](platform::CDialog& dialog) {
+        dialogs.onInit = [this](platform::CDialog& dialog, fakes::FakeDialogWindow&) {
             auto& main = dynamic_cast<CTarnelDlg&>(dialog);
             seen = Seen{main.m_bSocketsReady, main.m_bCommandLine, main.m_dwCmdAddress,
                         main.m_strCmdUsbPort};
@@ -49,7 +49,7 @@ class TarnelAppTest : public testing::Test {
 
 TEST_F(TarnelAppTest, CancelEndsInteractiveRunWithOne) {
     RecordDialog();
-    dialogs.commands = {IDCANCEL};
+    dialogs.Script(IDD_TARNEL_DIALOG, {fakes::Press(IDCANCEL)});
     EXPECT_EQ(Run({}), 1);
     EXPECT_EQ(instance.requestedName, L"Arvane Firmware Installer");
     EXPECT_EQ(setup.commonControlsCalls, 1);
@@ -92,7 +92,9 @@ TEST_F(TarnelAppTest, UnacceptableCommandLineEndsWithThreeSilently) {
 
 TEST_F(TarnelAppTest, HandsTheCommandLineToTheDialog) {
     RecordDialog();
-    dialogs.commands = {IDCANCEL};
+    for (int run = 0; run < 3; ++run) {
+        dialogs.Script(IDD_TARNEL_DIALOG, {fakes::Press(IDCANCEL)});
+    }
     setup.socketsAvailable = false;
     Run({L"/I", L"192.168.1.20"});
     ASSERT_TRUE(seen);
