@@ -7,6 +7,7 @@ packages=(
     cmake g++ clang libclang-rt-14-dev clang-format libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine64 xvfb imagemagick
+    snmpd snmp
 )
 
 missing=()

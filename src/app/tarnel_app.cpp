@@ -11,8 +11,9 @@
 #include "platform/single_instance.h"
 #include "platform/system_setup.h"
 
-CTarnelApp::CTarnelApp(platform::Services& services, std::vector<CString> arguments)
-    : m_services(services), m_arguments(std::move(arguments)) {}
+CTarnelApp::CTarnelApp(platform::Services& services, CUpdater& updater, PortFactory& ports,
+                       std::vector<CString> arguments)
+    : m_services(services), m_updater(updater), m_ports(ports), m_arguments(std::move(arguments)) {}
 
 BOOL CTarnelApp::InitInstance() {
     if (!m_services.singleInstance.Acquire(kSingleInstanceMutexName)) {
@@ -25,7 +26,7 @@ BOOL CTarnelApp::InitInstance() {
     const bool socketsReady = m_services.systemSetup.InitSockets();
     try {
         const CommandLineTexts texts = ParseCommandLine(m_arguments);
-        CTarnelDlg dlg(m_services);
+        CTarnelDlg dlg(m_services, m_updater, m_ports);
         if (!texts.address.empty()) {
             dlg.m_dwCmdAddress = AddressFromText(texts.address);
             dlg.m_bCommandLine = TRUE;
@@ -45,8 +46,9 @@ int CTarnelApp::ExitInstance() {
     return m_nExitCode;
 }
 
-int RunTarnelApp(platform::Services& services, std::vector<CString> arguments) {
-    CTarnelApp app(services, std::move(arguments));
+int RunTarnelApp(platform::Services& services, CUpdater& updater, PortFactory& ports,
+                 std::vector<CString> arguments) {
+    CTarnelApp app(services, updater, ports, std::move(arguments));
     app.InitInstance();
     return app.ExitInstance();
 }

@@ -8,12 +8,18 @@
 #include "platform/services.h"
 #include "platform/tarnel_types.h"
 
+class CUpdater;
+class PortFactory;
+
 inline constexpr wchar_t kSingleInstanceMutexName[] = L"Arvane Firmware Installer";
 
 class CTarnelApp {
   public:
     // `arguments` is the process's wide argument vector, program name first.
-    CTarnelApp(platform::Services& services, std::vector<CString> arguments);
+    // The main dialog works on `updater` (the process's one updater in the product)
+    // and makes its ports with `ports`.
+    CTarnelApp(platform::Services& services, CUpdater& updater, PortFactory& ports,
+               std::vector<CString> arguments);
 
     // Runs the whole program; always FALSE, since there is no message loop beyond
     // the modal dialog.
@@ -25,8 +31,11 @@ class CTarnelApp {
 
   private:
     platform::Services& m_services;
+    CUpdater& m_updater;
+    PortFactory& m_ports;
     std::vector<CString> m_arguments;
 };
 
 // Constructs the application object, runs it and returns the process exit code.
-int RunTarnelApp(platform::Services& services, std::vector<CString> arguments);
+int RunTarnelApp(platform::Services& services, CUpdater& updater, PortFactory& ports,
+                 std::vector<CString> arguments);

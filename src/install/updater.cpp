@@ -1,9 +1,11 @@
 #include "install/updater.h"
 
+#include <new>
 #include <utility>
 
 #include "install/device_id.h"
 #include "install/hex_number.h"
+#include "platform/error_report.h"
 
 namespace {
 
@@ -29,7 +31,19 @@ CUpdater& CUpdater::GetInstance() {
 CUpdater::~CUpdater() {
     m_pTarget.reset();
     m_pImage.reset();
-    ReleasePort();
+    // At process exit nobody is left to catch: an exception leaving a destructor would
+    // end the process abnormally instead of with its exit code.
+    try {
+        ReleasePort();
+    } catch (const platform::FileError& error) {
+        if (m_pExitStrings != nullptr && m_pExitBoxes != nullptr) {
+            platform::ReportFileError(*m_pExitStrings, *m_pExitBoxes, error);
+        }
+    } catch (const std::bad_alloc&) {
+        if (m_pExitStrings != nullptr && m_pExitBoxes != nullptr) {
+            platform::ReportOutOfMemory(*m_pExitStrings, *m_pExitBoxes);
+        }
+    }
 }
 
 void CUpdater::ReleasePort() {

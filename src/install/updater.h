@@ -15,6 +15,11 @@
 #include "platform/tarnel_types.h"
 #include "ports/port.h"
 
+namespace platform {
+class MessageBoxes;
+class StringTable;
+}  // namespace platform
+
 // The results of the three questions, as the dialogs tell them apart.
 enum AttachResult : int {
     ATTACH_ACCEPTED = 0,
@@ -47,6 +52,7 @@ class CUpdater {
     static CUpdater& GetInstance();
 
     CUpdater() = default;
+    // Releases the port; a file error of its Close is shown, never thrown.
     virtual ~CUpdater();
     CUpdater(const CUpdater&) = delete;
     CUpdater& operator=(const CUpdater&) = delete;
@@ -73,6 +79,12 @@ class CUpdater {
     // confirmation the port is closed but stays attached.
     int CheckInstalled();
 
+    // Where the destructor shows a file error: both must outlive the updater.
+    void SetExitReport(const platform::StringTable& strings, platform::MessageBoxes& boxes) {
+        m_pExitStrings = &strings;
+        m_pExitBoxes = &boxes;
+    }
+
     std::unique_ptr<FirmwareTarget> m_pTarget;
     std::unique_ptr<CPufImage> m_pImage;
     std::unique_ptr<CPort> m_pPort;
@@ -82,4 +94,7 @@ class CUpdater {
 
   private:
     void ReleasePort();
+
+    const platform::StringTable* m_pExitStrings = nullptr;
+    platform::MessageBoxes* m_pExitBoxes = nullptr;
 };

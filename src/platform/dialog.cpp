@@ -1,5 +1,8 @@
 #include "platform/dialog.h"
 
+#include <new>
+
+#include "platform/error_report.h"
 #include "resource.h"
 
 namespace platform {
@@ -35,6 +38,18 @@ void CDialog::EndDialog(int result) {
     if (m_pWindow != nullptr) {
         m_pWindow->End(result);
     }
+}
+
+BOOL RunMessageHandler(const StringTable& strings, MessageBoxes& boxes,
+                       const std::function<BOOL()>& handler, BOOL fallback) {
+    try {
+        return handler();
+    } catch (const FileError& error) {
+        ReportFileError(strings, boxes, error);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(strings, boxes);
+    }
+    return fallback;
 }
 
 }  // namespace platform

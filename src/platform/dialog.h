@@ -4,11 +4,18 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "platform/tarnel_types.h"
 
 namespace platform {
+
+class MessageBoxes;
+class StringTable;
+
+class Bitmap;
+class Font;
 
 // Mouse-message key flags, with the values of the Windows API.
 namespace mk {
@@ -88,6 +95,13 @@ class DialogWindow {
     // IP address controls; addresses in host byte order, 0 when blank.
     virtual std::uint32_t GetAddress(int id) const = 0;
     virtual void SetAddress(int id, std::uint32_t address) = 0;
+
+    // A picture control's image (STM_SETIMAGE); the bitmap must outlive the window.
+    // A bitmap without a handle changes nothing.
+    virtual void SetItemBitmap(int id, const Bitmap& bitmap) = 0;
+    // Gives the window and each of its direct child windows the font, with redraw;
+    // children of children keep theirs.
+    virtual void ApplyFont(const Font& font) = 0;
 };
 
 class CDialog;
@@ -138,5 +152,11 @@ class CDialog {
     unsigned m_templateId;
     DialogWindow* m_pWindow = nullptr;
 };
+
+// Runs one message handler of a dialog. A file error or an out-of-memory condition
+// that escapes it is shown with its standard text and the dialog goes on; the result
+// is then `fallback`. Nothing is thrown through the window system's callback.
+BOOL RunMessageHandler(const StringTable& strings, MessageBoxes& boxes,
+                       const std::function<BOOL()>& handler, BOOL fallback = TRUE);
 
 }  // namespace platform

@@ -5,7 +5,10 @@
 namespace platform {
 
 class DialogHost;
+class FileSystem;
+class Graphics;
 class MessageBoxes;
+class Registry;
 class Resources;
 class SingleInstance;
 class StringTable;
@@ -18,6 +21,9 @@ struct Services {
     SystemSetup& systemSetup;
     DialogHost& dialogs;
     Resources& resources;
+    Graphics& graphics;
+    const Registry& registry;
+    const FileSystem& files;
 };
 
 }  // namespace platform

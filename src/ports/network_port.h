@@ -4,9 +4,13 @@
 
 #include <cstdint>
 
+#include "platform/dynamic_libraries.h"
 #include "platform/socket.h"
+#include "ports/dll_port_services.h"
+#include "ports/library_file.h"
 #include "ports/network_settings.h"
 #include "ports/port.h"
+#include "ports/remote_connect_api.h"
 
 // Base of the ports that reach the printer at an IPv4 address.
 class CNetworkPort : public CPort {
@@ -87,8 +91,38 @@ class CSalixNetworkPort : public CBorenNetworkPort {
     BOOL BeginUpdate() override;
 };
 
-// The printer driven through the maker's remote-connect library over TCP/IP.
+// The printer driven through the maker's remote-connect library over TCP/IP: the
+// library reads the identity and asks for the update mode; the firmware goes as raw
+// bytes to port 9100. The library is used load-use-unload as by CQZ70Port.
 class CTR880Port : public CNetworkPort {
   public:
-    explicit CTR880Port(std::uint32_t address);
+    CTR880Port(std::uint32_t address, const DllPortServices& services,
+               const NetworkSettings& settings = {});
+
+    BOOL GetDeviceId(CString& out) override;
+    // The library's update-mode request, else the boot frame on port 9100.
+    BOOL BeginUpdate() override;
+    // The raw send; the library plays no part.
+    BOOL SendData(const void* data, std::uint32_t length, std::uint32_t chunkSize) override;
+    // Unloads the library and deletes its file; a failed deletion raises the FileError.
+    void Close() override;
+    const char* GetOpenCode() override { return nullptr; }
+
+    platform::LibraryHandle m_hLibrary = nullptr;
+    CString m_strLibraryPath;  // the temporary library file; empty when there is none
+    IServiceToolAPI* m_pServiceTool = nullptr;      // owned by the library
+    IRemoteConnectAPI* m_pRemoteConnect = nullptr;  // owned by the library
+
+  protected:
+    [[nodiscard]] int ExtractLibrary();
+    // Loads the library, checks both interfaces and connects: 1 or 0. Its failures
+    // show their fixed message and keep what was loaded until the next release.
+    [[nodiscard]] int loadController();
+    void UnloadLibrary();
+    [[nodiscard]] int MakeReady();
+
+  private:
+    std::string DottedAddress() const;
+
+    LibraryFile m_library;
 };

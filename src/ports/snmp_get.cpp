@@ -62,8 +62,11 @@ std::optional<std::string> SnmpGetOctetString(platform::Endpoint agent, const st
             return std::nullopt;
         }
         const long received = socket.Receive(buffer.data(), buffer.size(), left);
+        // A host without an agent answers with an ICMP "port unreachable", which the
+        // connected socket reports as one receive error. It is no answer: the query
+        // fails only when its time is up, as with a host that stays silent.
         if (received < 0) {
-            return std::nullopt;
+            continue;
         }
         std::string value;
         switch (JudgeGetResponse(reinterpret_cast<const std::uint8_t*>(buffer.data()),

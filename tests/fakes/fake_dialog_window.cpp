@@ -4,6 +4,8 @@
 #include <cwctype>
 #include <stdexcept>
 
+#include "platform/graphics.h"
+
 namespace fakes {
 
 namespace {
@@ -104,6 +106,7 @@ void FakeDialogWindow::FocusItem(int id) {
 void FakeDialogWindow::SetItemIcon(int id, unsigned iconId, int size) {
     if (HasItem(id)) {
         Control(id).icon = std::make_pair(iconId, size);
+        Control(id).iconChanges.emplace_back(now, iconId);
     }
 }
 
@@ -120,7 +123,9 @@ int FakeDialogWindow::ComboAddString(int id, const CString& text) {
                                         return SortsBefore(value, item.text);
                                     });
     }
-    return static_cast<int>(items.insert(position, ComboItem{text}) - items.begin());
+    // The insertion may move the items: take the index from the new position only.
+    const auto inserted = items.insert(position, ComboItem{text});
+    return static_cast<int>(inserted - items.begin());
 }
 
 int FakeDialogWindow::ComboInsertString(int id, int index, const CString& text) {
@@ -208,6 +213,16 @@ void FakeDialogWindow::SetAddress(int id, std::uint32_t address) {
     if (HasItem(id)) {
         Control(id).address = address;
     }
+}
+
+void FakeDialogWindow::SetItemBitmap(int id, const platform::Bitmap& bitmap) {
+    if (HasItem(id) && bitmap.Handle() != nullptr) {
+        Control(id).bitmap = bitmap.Handle();
+    }
+}
+
+void FakeDialogWindow::ApplyFont(const platform::Font& font) {
+    appliedFonts.push_back(font.Handle());
 }
 
 std::map<unsigned, FakeDialogWindow::Timer>::iterator FakeDialogWindow::NextDue() {

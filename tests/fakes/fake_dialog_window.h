@@ -35,7 +35,9 @@ struct FakeControl {
     int selection = platform::kComboError;
     int droppedWidth = 0;
     std::uint32_t address = 0;
-    std::optional<std::pair<unsigned, int>> icon;  // icon id and size
+    std::optional<std::pair<unsigned, int>> icon;             // icon id and size
+    std::vector<std::pair<long long, unsigned>> iconChanges;  // virtual time and icon id
+    const void* bitmap = nullptr;  // a picture's image given by the dialog (its handle)
 };
 
 struct TimerEvent {
@@ -83,6 +85,9 @@ class FakeDialogWindow final : public platform::DialogWindow {
     std::uint32_t GetAddress(int id) const override;
     void SetAddress(int id, std::uint32_t address) override;
 
+    void SetItemBitmap(int id, const platform::Bitmap& bitmap) override;
+    void ApplyFont(const platform::Font& font) override;
+
     FakeControl& Control(int id);
     const FakeControl* Find(int id) const;
     // Delivers the timer ticks due within the next `milliseconds` of virtual time, in
@@ -106,6 +111,7 @@ class FakeDialogWindow final : public platform::DialogWindow {
     int focus = 0;
     bool comboContextAvailable = true;
     bool timersAvailable = true;
+    std::vector<const void*> appliedFonts;  // the handles given to the window and its children
     long long now = 0;
     struct Timer {
         unsigned period;

@@ -1,5 +1,6 @@
 // A port that answers GetDeviceId from a script and records every call, also its
-// own destruction, in a log that outlives it.
+// own destruction, in a log that outlives it. BeginUpdate and SendData answer as
+// set; the data handed to SendData is kept as sent.
 #pragma once
 
 #include <deque>
@@ -38,17 +39,27 @@ class ScriptedPort final : public CPort {
     }
     BOOL BeginUpdate() override {
         Record("BeginUpdate");
-        return TRUE;
+        return beginUpdateResult;
     }
-    BOOL SendData(const void*, std::uint32_t, std::uint32_t) override {
+    BOOL SendData(const void* data, std::uint32_t length, std::uint32_t chunkSize) override {
         Record("SendData");
-        return TRUE;
+        sent.push_back({data, length, chunkSize});
+        return sendDataResult;
     }
     void Close() override { Record("Close"); }
     const char* GetOpenCode() override {
         Record("GetOpenCode");
         return nullptr;
     }
+
+    BOOL beginUpdateResult = TRUE;
+    BOOL sendDataResult = TRUE;
+    struct Sent {
+        const void* data;
+        std::uint32_t length;
+        std::uint32_t chunkSize;
+    };
+    std::vector<Sent> sent;  // the arguments of every SendData
 
   private:
     void Record(const char* call) { m_log->push_back(m_name + "." + call); }

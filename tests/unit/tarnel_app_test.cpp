@@ -6,19 +6,32 @@
 #include "app/tarnel_app.h"
 #include "app/tarnel_dlg.h"
 #include "fakes/fake_dialog_host.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_graphics.h"
+#include "fakes/fake_port_factory.h"
+#include "fakes/fake_registry.h"
 #include "fakes/fake_resources.h"
 #include "fakes/fake_services.h"
 #include "fakes/fake_string_table.h"
+#include "install/updater.h"
 #include "platform/message_box.h"
 #include "resource.h"
+#include "unit/image/puf_payloads.h"
 
 namespace {
 
 class TarnelAppTest : public testing::Test {
   protected:
+    TarnelAppTest() {
+        resources.Add(IDR_FIRMWARE, L"FIRMWARE",
+                      PackPufContainer(testing_puf::Bytes(testing_puf::Payload("070168", "2.80"))));
+    }
+
+    // Each run starts with an updater of its own, as each process does.
     int Run(std::vector<CString> arguments) {
         arguments.insert(arguments.begin(), L"QZ70Firm280.exe");
-        return RunTarnelApp(services, arguments);
+        CUpdater updater;
+        return RunTarnelApp(services, updater, ports, arguments);
     }
 
     // Records what the application handed to the main dialog.
@@ -43,7 +56,12 @@ class TarnelAppTest : public testing::Test {
     fakes::FakeSystemSetup setup;
     fakes::FakeDialogHost dialogs;
     fakes::FakeResources resources;
-    platform::Services services{strings, boxes, instance, setup, dialogs, resources};
+    fakes::FakeGraphics graphics;
+    fakes::FakeRegistry registry;
+    fakes::FakeFileSystem files;
+    platform::Services services{strings,   boxes,    instance, setup, dialogs,
+                                resources, graphics, registry, files};
+    fakes::FakePortFactory ports;
     std::optional<Seen> seen;
 };
 
@@ -74,9 +92,11 @@ TEST_F(TarnelAppTest, SecondInstanceShowsMessage169AndEndsWithTwo) {
 
 TEST_F(TarnelAppTest, SecondInstanceMessageFollowsTheLanguage) {
     fakes::FakeStringTable japanese(fakes::Language::Japanese);
-    platform::Services japaneseServices{japanese, boxes, instance, setup, dialogs, resources};
+    platform::Services japaneseServices{japanese,  boxes,    instance, setup, dialogs,
+                                        resources, graphics, registry, files};
     instance.heldElsewhere = true;
-    EXPECT_EQ(RunTarnelApp(japaneseServices, {L"QZ70Firm280.exe"}), 2);
+    CUpdater updater;
+    EXPECT_EQ(RunTarnelApp(japaneseServices, updater, ports, {L"QZ70Firm280.exe"}), 2);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, L"インストーラはすでに起動しています。");
 }

@@ -1,6 +1,8 @@
 #include "control.h"
 
 #include <charconv>
+#include <cstdint>
+#include <limits>
 #include <sstream>
 #include <vector>
 
@@ -29,6 +31,28 @@ bool ParseNumber(const std::string& word, long long& value) {
     return error == std::errc() && end == word.data() + word.size();
 }
 
+// A signed decimal word, or 0x and up to eight hexadecimal digits for its bits.
+bool ParseStatusWord(const std::string& word, std::int32_t& value) {
+    long long number = 0;
+    if (word.starts_with("0x") || word.starts_with("0X")) {
+        const char* first = word.data() + 2;
+        const char* last = word.data() + word.size();
+        unsigned long long bits = 0;
+        const auto [end, error] = std::from_chars(first, last, bits, 16);
+        if (first == last || error != std::errc() || end != last || bits > 0xFFFFFFFFull) {
+            return false;
+        }
+        value = static_cast<std::int32_t>(static_cast<std::uint32_t>(bits));
+        return true;
+    }
+    if (!ParseNumber(word, number) || number < std::numeric_limits<std::int32_t>::min() ||
+        number > std::numeric_limits<std::int32_t>::max()) {
+        return false;
+    }
+    value = static_cast<std::int32_t>(number);
+    return true;
+}
+
 std::string State(const SimState& state) {
     const Printer& printer = state.printer;
     const PrinterSettings& s = printer.Settings();
@@ -38,7 +62,10 @@ std::string State(const SimState& state) {
            " status-format=" + std::to_string(s.statusFormat) +
            " installing=" + (printer.Installing() ? "yes" : "no") +
            " boots=" + std::to_string(state.boots) + " installs=" + std::to_string(state.installs) +
-           " faults=" + (faults.empty() ? "none" : faults);
+           " faults=" + (faults.empty() ? "none" : faults) +
+           " status-word=" + std::to_string(state.libraryStatusWord) +
+           " library-clients=" + std::to_string(state.libraryClients) +
+           " clears=" + std::to_string(state.clears);
 }
 
 std::string Get(const std::string& what, const SimState& state) {
@@ -83,6 +110,7 @@ std::string Set(const std::string& what, const std::string& value, SimState& sta
         s.installTime = std::chrono::milliseconds(number);
     } else if (what == "reset-after" && ParseNumber(value, number) && number >= 0) {
         state.resetAfterBytes = static_cast<std::size_t>(number);
+    } else if (what == "status-word" && ParseStatusWord(value, state.libraryStatusWord)) {
     } else {
         return "error cannot set '" + what + "' to '" + value + "'";
     }
@@ -104,6 +132,8 @@ std::string ControlHelp() {
            "  set status-format -1|0\n"
            "  set install-time MILLISECONDS\n"
            "  set reset-after BYTES         when a reset-<port> fault strikes\n"
+           "  set status-word N             the libraries' status word, decimal or 0x...:\n"
+           "                                0 normal, -1 none, 0x86000000 class 6, ...\n"
            "  fault NAME on|off\n"
            "  quit\n"
            "Faults: " +

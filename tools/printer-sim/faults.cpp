@@ -12,9 +12,11 @@ const std::vector<std::string>& Faults::Names() {
                 all.push_back(std::string(kind) + port);
             }
         }
-        for (const char* name : {"lpd-close-after-job", "lpd-close-after-subcommand", "lpd-nak-job",
-                                 "lpd-nak-subcommand", "lpd-nak-data", "snmp-silent", "snmp-error",
-                                 "snmp-garbage", "wrong-model", "version-stuck"}) {
+        for (const char* name :
+             {"lpd-close-after-job", "lpd-close-after-subcommand", "lpd-nak-job",
+              "lpd-nak-subcommand", "lpd-nak-data", "snmp-silent", "snmp-error", "snmp-garbage",
+              "wrong-model", "version-stuck", "library-refuse-open", "library-refuse-mode",
+              "library-silent", "library-no-identity"}) {
             all.emplace_back(name);
         }
         return all;

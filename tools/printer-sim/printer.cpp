@@ -29,9 +29,9 @@ std::string WrongModel(const std::string& model) {
 
 }  // namespace
 
-std::string Printer::StatusWord() const {
+std::string Printer::StatusWord(int statusFormat) const {
     const std::string word = Hex8(m_settings.subPowerOff ? kWaitingForFirmwareBit : 0);
-    if (m_settings.statusFormat == 0) {
+    if (statusFormat == 0) {
         // A record of another type first, so a reader must walk the records.
         return "02040000"
                "0108" +
@@ -40,10 +40,10 @@ std::string Printer::StatusWord() const {
     return word;
 }
 
-std::string Printer::Identity(bool wrongModel) const {
+std::string Printer::Identity(bool wrongModel, int statusFormat) const {
     const std::string model = wrongModel ? WrongModel(m_settings.model) : m_settings.model;
     return "MDL:" + model + ";VER:" + m_settings.version + ";MODE:" + Mode() +
-           ";STATUS:" + StatusWord() + ";";
+           ";STATUS:" + StatusWord(statusFormat) + ";";
 }
 
 std::string Printer::ReceiveFirmware(std::string_view payload, Clock::time_point now) {

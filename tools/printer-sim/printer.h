@@ -29,9 +29,14 @@ class Printer {
     const PrinterSettings& Settings() const { return m_settings; }
 
     // "MDL:...;VER:...;MODE:...;STATUS:...;" as the SNMP agent answers it.
-    std::string Identity(bool wrongModel) const;
+    std::string Identity(bool wrongModel) const {
+        return Identity(wrongModel, m_settings.statusFormat);
+    }
+    // The same with STATUS in the given status format, as a port type reads it.
+    std::string Identity(bool wrongModel, int statusFormat) const;
     std::string Mode() const { return m_settings.loaderMode ? "IPL" : "NORMAL"; }
-    std::string StatusWord() const;
+    std::string StatusWord() const { return StatusWord(m_settings.statusFormat); }
+    std::string StatusWord(int statusFormat) const;
 
     void Boot() { m_settings.loaderMode = true; }
 

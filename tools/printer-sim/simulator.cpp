@@ -21,6 +21,8 @@ constexpr std::uint16_t kPrinterTcpPorts[] = {kLpdPort, kRawPort, kBootPort, kAl
 // request is seen promptly.
 constexpr int kPollIntervalMs = 50;
 constexpr std::size_t kReceiveBytes = 65536;
+// A library request is a few words; more without a line feed is no request.
+constexpr std::size_t kMaxLibraryLineBytes = 4096;
 constexpr std::string_view kIdentityOids[] = {".1.3.6.1.4.1.7391.2.2.2.1.24.1",
                                               ".1.3.6.1.4.1.48203.3.2.1.1"};
 
@@ -53,10 +55,20 @@ void SendAll(int fd, std::string_view bytes) {
     }
 }
 
+std::string DottedAddress(in_addr address) {
+    char text[INET_ADDRSTRLEN] = {};
+    ::inet_ntop(AF_INET, &address, text, sizeof text);
+    return text;
+}
+
 }  // namespace
 
-Simulator::Simulator(in_addr address, std::uint16_t controlPort, SimState& state, EventLog& log)
-    : m_address(address), m_controlPort(controlPort), m_state(state), m_log(log) {}
+Simulator::Simulator(in_addr address, SimulatorPorts ports, SimState& state, EventLog& log)
+    : m_address(address),
+      m_addressText(DottedAddress(address)),
+      m_ports(ports),
+      m_state(state),
+      m_log(log) {}
 
 bool Simulator::Listen(std::uint16_t port, std::string& error) {
     UniqueFd fd(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
@@ -80,8 +92,10 @@ bool Simulator::Open(std::string& error) {
         error = "UDP port 161: " + std::string(std::strerror(errno));
         return false;
     }
-    if (!Listen(m_controlPort, error)) {
-        return false;
+    for (const std::uint16_t port : {m_ports.control, m_ports.library, m_ports.spool}) {
+        if (!Listen(port, error)) {
+            return false;
+        }
     }
     for (const std::uint16_t port : kPrinterTcpPorts) {
         if (!Listen(port, error)) {
@@ -213,15 +227,21 @@ void Simulator::Accept(std::uint16_t port) {
     auto connection = std::make_unique<Connection>();
     connection->fd = std::move(fd);
     connection->port = port;
-    if (port != m_controlPort) {
+    if (port == m_ports.library) {
+        ++m_state.libraryClients;
+        m_log.Event("library connection opened");
+    } else if (port != m_ports.control) {
         m_log.Event("connection on TCP " + PortLabel(port));
     }
     m_connections.push_back(std::move(connection));
 }
 
 bool Simulator::ServeConnection(Connection& connection) {
-    if (connection.port == m_controlPort) {
+    if (connection.port == m_ports.control) {
         return ServeControl(connection);
+    }
+    if (connection.port == m_ports.library) {
+        return ServeLibrary(connection);
     }
     char buffer[kReceiveBytes];
     const ssize_t n = ::recv(connection.fd.Get(), buffer, sizeof buffer, 0);
@@ -260,22 +280,34 @@ bool Simulator::ServeConnection(Connection& connection) {
     return true;
 }
 
-bool Simulator::ServeControl(Connection& connection) {
+std::optional<std::vector<std::string>> Simulator::ReceiveLines(Connection& connection) {
     char buffer[4096];
     const ssize_t n = ::recv(connection.fd.Get(), buffer, sizeof buffer, 0);
     if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
-        return true;
+        return std::vector<std::string>{};
     }
     if (n <= 0) {
-        return false;
+        return std::nullopt;
     }
     connection.received.append(buffer, static_cast<std::size_t>(n));
+    std::vector<std::string> lines;
     for (std::size_t newline; (newline = connection.received.find('\n')) != std::string::npos;) {
         std::string line = connection.received.substr(0, newline);
         connection.received.erase(0, newline + 1);
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+bool Simulator::ServeControl(Connection& connection) {
+    const auto lines = ReceiveLines(connection);
+    if (!lines) {
+        return false;
+    }
+    for (const auto& line : *lines) {
         const std::string reply = ExecuteControl(line, m_state);
         // Listeners change before the reply, so a refusal holds once "ok" arrives.
         UpdateListeners();
@@ -283,6 +315,26 @@ bool Simulator::ServeControl(Connection& connection) {
         SendAll(connection.fd.Get(), reply + "\n");
     }
     return true;
+}
+
+bool Simulator::ServeLibrary(Connection& connection) {
+    const auto lines = ReceiveLines(connection);
+    const bool overlong = connection.received.size() > kMaxLibraryLineBytes;
+    if (lines) {
+        for (const auto& line : *lines) {
+            const auto reply = connection.library.Handle(line, m_addressText, m_state, m_log);
+            if (reply) {
+                SendAll(connection.fd.Get(), *reply + "\n");
+            }
+        }
+    }
+    if (lines && !overlong) {
+        return true;
+    }
+    --m_state.libraryClients;
+    m_log.Event(overlong ? "library connection closed: request line too long"
+                         : "library connection ended");
+    return false;
 }
 
 void Simulator::Finish(Connection& connection) {
@@ -298,7 +350,13 @@ void Simulator::Finish(Connection& connection) {
 }
 
 void Simulator::ActOnRaw(const Connection& connection) {
-    if (connection.received == BootFrame()) {
+    if (connection.port == m_ports.spool) {
+        // A spooler job is firmware and nothing else; an empty one is no job.
+        if (!connection.received.empty()) {
+            m_log.Event("spooler job of " + std::to_string(connection.received.size()) + " bytes");
+            ReceiveFirmware(connection.received);
+        }
+    } else if (connection.received == BootFrame()) {
         ++m_state.boots;
         m_state.printer.Boot();
         m_log.Event("boot frame on TCP " + PortLabel(connection.port) + ": loader mode");

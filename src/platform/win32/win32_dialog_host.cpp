@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <set>
 #include <utility>
+
+#include "platform/graphics.h"
 
 namespace platform::win32 {
 
@@ -233,6 +236,30 @@ class Win32DialogWindow final : public DialogWindow {
         Send(id, IPM_SETADDRESS, 0, static_cast<LPARAM>(address), 0);
     }
 
+    void SetItemBitmap(int id, const Bitmap& bitmap) override {
+        const auto image = static_cast<HBITMAP>(bitmap.Handle());
+        if (image == nullptr) {
+            return;
+        }
+        const auto old = reinterpret_cast<HBITMAP>(
+            Send(id, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image), 0));
+        // A static control never deletes its images; the one it loaded from the
+        // template is ours to delete once replaced, those the dialog gave are not.
+        if (old != nullptr && old != image && m_givenBitmaps.count(old) == 0) {
+            DeleteObject(old);
+        }
+        m_givenBitmaps.insert(image);
+    }
+
+    void ApplyFont(const Font& font) override {
+        const auto handle = reinterpret_cast<WPARAM>(font.Handle());
+        SendMessageW(m_hwnd, WM_SETFONT, handle, TRUE);
+        for (HWND child = GetWindow(m_hwnd, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            SendMessageW(child, WM_SETFONT, handle, TRUE);
+        }
+    }
+
   private:
     HWND Item(int id) const { return GetDlgItem(m_hwnd, id); }
 
@@ -248,6 +275,7 @@ class Win32DialogWindow final : public DialogWindow {
     HICON m_bigIcon = nullptr;
     std::map<std::pair<unsigned, int>, HICON> m_icons;
     int m_waitCursors = 0;
+    std::set<HBITMAP> m_givenBitmaps;
 };
 
 // Lives on the stack of RunModal for the whole modal loop.
@@ -255,6 +283,8 @@ struct ModalContext {
     CDialog& dialog;
     HINSTANCE module;
     std::optional<Win32DialogWindow> window;
+    const StringTable& strings;
+    MessageBoxes& boxes;
 };
 
 // Answers a tooltip's text request through the dialog.
@@ -312,19 +342,22 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
         context->window.emplace(hwnd, context->module);
         context->dialog.Attach(&*context->window);
-        return context->dialog.OnInitDialog();
+        return RunMessageHandler(context->strings, context->boxes,
+                                 [context] { return context->dialog.OnInitDialog(); });
     }
     auto* context = reinterpret_cast<ModalContext*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (context == nullptr) {
         return FALSE;
     }
-    return Dispatch(hwnd, *context, message, wParam, lParam);
+    return RunMessageHandler(context->strings, context->boxes, [&] {
+        return static_cast<BOOL>(Dispatch(hwnd, *context, message, wParam, lParam));
+    });
 }
 
 }  // namespace
 
 int Win32DialogHost::RunModal(unsigned templateId, CDialog& dialog) {
-    ModalContext context{dialog, m_module, std::nullopt};
+    ModalContext context{dialog, m_module, std::nullopt, m_strings, m_boxes};
     const INT_PTR result =
         DialogBoxParamW(m_module, MAKEINTRESOURCEW(templateId), GetActiveWindow(), DialogProc,
                         reinterpret_cast<LPARAM>(&context));

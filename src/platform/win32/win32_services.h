@@ -36,13 +36,22 @@ class Win32SystemSetup final : public SystemSetup {
     bool InitSockets() override;
 };
 
+// A file error or out-of-memory condition that escapes a handler is shown with
+// `strings` and `boxes`.
 class Win32DialogHost final : public DialogHost {
   public:
-    explicit Win32DialogHost(HINSTANCE module) : m_module(module) {}
+    Win32DialogHost(HINSTANCE module, const StringTable& strings, MessageBoxes& boxes)
+        : m_module(module), m_strings(strings), m_boxes(boxes) {}
     int RunModal(unsigned templateId, CDialog& dialog) override;
 
   private:
     HINSTANCE m_module;
+    const StringTable& m_strings;
+    MessageBoxes& m_boxes;
 };
+
+// Loads nothing from the program's folder, the download folder or the current
+// directory from now on: libraries come from System32 or by full path.
+void RestrictLibrarySearch();
 
 }  // namespace platform::win32

@@ -7,9 +7,16 @@
 #include <vector>
 
 #include "app/tarnel_app.h"
+#include "install/updater.h"
 #include "platform/services.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_graphics.h"
+#include "platform/win32/win32_port_services.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_resources.h"
 #include "platform/win32/win32_services.h"
+#include "platform/win32/win32_usb_devices.h"
+#include "ports/system_port_factory.h"
 
 namespace {
 
@@ -31,13 +38,28 @@ std::vector<CString> ProcessArguments() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     using namespace platform::win32;
-    Win32StringTable strings(instance);
-    Win32MessageBoxes messageBoxes;
+    RestrictLibrarySearch();
+    // Static and made before the updater, which is destroyed at process exit after
+    // this function has returned (statics go in reverse order of their making) and
+    // may still have to show a file error then.
+    static Win32StringTable strings(instance);
+    static Win32MessageBoxes messageBoxes;
+    // The ports' services too: a port the updater still holds at exit uses them.
+    static Win32UsbDevices usbDevices;
+    static Win32TempFiles tempFiles;
+    static Win32DynamicLibraries libraries;
+    static Win32Spooler spooler;
+    static Win32Resources resources(instance);
+    static SystemPortFactory ports(usbDevices, DllPortServices{tempFiles, libraries, spooler,
+                                                               resources, strings, messageBoxes});
+    CUpdater::GetInstance().SetExitReport(strings, messageBoxes);
     Win32SingleInstance singleInstance;
     Win32SystemSetup systemSetup;
-    Win32DialogHost dialogs(instance);
-    Win32Resources resources(instance);
-    platform::Services services{strings,     messageBoxes, singleInstance,
-                                systemSetup, dialogs,      resources};
-    return RunTarnelApp(services, ProcessArguments());
+    Win32DialogHost dialogs(instance, strings, messageBoxes);
+    Win32Graphics graphics(instance);
+    Win32Registry registry;
+    Win32FileSystem files;
+    platform::Services services{strings,   messageBoxes, singleInstance, systemSetup, dialogs,
+                                resources, graphics,     registry,       files};
+    return RunTarnelApp(services, CUpdater::GetInstance(), ports, ProcessArguments());
 }

@@ -1,0 +1,127 @@
+# The network ports built for Windows, run under Wine against printer simulators:
+# Winsock's connect, send, receive and UDP behaviour as the installer meets them.
+# The program checks the results and bounds it sees; this script checks what the
+# printers received.
+set -euo pipefail
+here=$(dirname "$(readlink -f "$0")")
+source "$here/wine-session.sh"
+wine_session_start
+
+simulators=()
+stop_simulators() {
+    local pid
+    for pid in "${simulators[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+}
+trap 'stop_simulators; wine_session_end' EXIT
+
+# start_printer NAME ADDRESS [OPTION...]: a simulator logging into $SESSION_DIR/NAME.
+start_printer() {
+    local name=$1 address=$2
+    shift 2
+    "$TARNEL_PRINTER_SIM" --address "$address" --log-dir "$SESSION_DIR/$name" \
+        --install-time 300 "$@" >"$SESSION_DIR/$name.out" 2>&1 &
+    simulators+=($!)
+    local tries=0
+    until grep -q ' ready$' "$SESSION_DIR/$name/events.log" 2>/dev/null; do
+        tries=$((tries + 1))
+        [ "$tries" -le 200 ] || { echo "FAIL: simulator $name did not start"; cat "$SESSION_DIR/$name.out"; exit 1; }
+        sleep 0.05
+    done
+}
+
+# control ADDRESS LINE: the simulator's one-line reply.
+control() {
+    local reply="" fd
+    exec {fd}<>"/dev/tcp/$1/10000"
+    printf '%s\n' "$2" >&"$fd"
+    read -r -t 5 reply <&"$fd" || true
+    exec {fd}>&-
+    printf '%s\n' "$reply"
+}
+
+# logged NAME SUFFIX [N]: the Nth (default first) log file of printer NAME ending in SUFFIX.
+logged() {
+    find "$SESSION_DIR/$1" -name "*$2" | LC_ALL=C sort | sed -n "${3:-1}p"
+}
+
+# same FILE EXPECTED-FILE LABEL
+same() {
+    cmp -s "$1" "$2" || { echo "FAIL: $3 differs"; od -An -tx1 "$1" | head -5; exit 1; }
+}
+
+# subcommand COUNT: the receive-data-file subcommand of the LPR job.
+subcommand() {
+    printf '\003%d x\n' "$1"
+}
+
+lpr=127.79.0.1 boren=127.79.0.2 salix=127.79.0.3 stalled=127.79.0.4 absent=127.79.0.5
+start_printer lpr $lpr --status-format 0
+start_printer boren $boren --status-format 0
+start_printer salix $salix
+start_printer stalled $stalled --fault stall-515 --fault stall-9100
+lpr_identity=$(control $lpr "get identity")
+boren_identity=$(control $boren "get identity")
+
+firmware="$SESSION_DIR/firmware.bin"
+{
+    printf 'PUF1070168%22s' 2.80
+    head -c 300000 /dev/urandom
+} >"$firmware"
+
+output="$SESSION_DIR/wine-ports.txt"
+status=0
+wine_run 120 "$TARNEL_WINE_PORTS_EXE" "$(winepath_of "$firmware")" \
+    $lpr $boren $salix $stalled $absent | tr -d '\r' >"$output" || status=$?
+cat "$output"
+[ "$status" -eq 0 ] || { echo "FAIL: the port program ended with $status"; exit 1; }
+for line in "ok LPR identity: ${lpr_identity#ok }" "ok Boren identity: ${boren_identity#ok }"; do
+    grep -qxF "$line" "$output" || { echo "FAIL: missing the line [$line]"; exit 1; }
+done
+for printer in $lpr $boren; do
+    [ "$(control "$printer" "get version")" = "ok 2.80" ] || { echo "FAIL: $printer not updated"; exit 1; }
+done
+[ "$(control $salix "get mode")" = "ok IPL" ] || { echo "FAIL: Salix boot frame without effect"; exit 1; }
+
+expect="$SESSION_DIR/expected.bin"
+boot_packet() { printf '\000\022BOOT_UpdateMain 0\n\350'; }
+boot_frame() { printf '\200\000\025\000\006BOOT_UpdateMain 0\n\326\271'; }
+
+# LPR: the boot job, byte for byte around the open code as the printer kept it.
+open_code=$(logged lpr -lpd-file1.bin)
+if [ "$(stat -c %s "$open_code")" -ne 510 ] || [ "$(head -c 10 "$open_code")" != "OPEN CODE=" ]; then
+    echo "FAIL: the first file of the boot job is not an open code"
+    exit 1
+fi
+{
+    printf '\002\045\154\160\061\040\170\012'
+    subcommand 510
+    cat "$open_code"
+    printf '\000\00312 x\nPIPE MONITOR\000'
+    subcommand 21
+    boot_packet
+    printf '\000'
+} >"$expect"
+same "$(logged lpr -tcp515.bin 1)" "$expect" "the LPR boot job"
+
+# LPR: the firmware job in data files of 102400 bytes, the last one shorter.
+size=$(stat -c %s "$firmware")
+{
+    printf '\002%%lp1 x\n'
+    for ((at = 0; at < size; at += 102400)); do
+        n=$((size - at < 102400 ? size - at : 102400))
+        subcommand "$n"
+        dd if="$firmware" iflag=skip_bytes,count_bytes skip="$at" count="$n" status=none
+        printf '\000'
+    done
+} >"$expect"
+same "$(logged lpr -tcp515.bin 2)" "$expect" "the LPR firmware job"
+
+# Boren and Salix: the boot frame on the boot port, the firmware raw on 9100.
+boot_frame >"$expect"
+same "$(logged boren -tcp9101.bin)" "$expect" "the boot frame on 9101"
+same "$(logged salix -tcp9500.bin)" "$expect" "the boot frame on 9500"
+same "$(logged boren -tcp9100.bin)" "$firmware" "the firmware on 9100"
+echo "the ports under Wine reached every printer as expected"
