@@ -5,57 +5,10 @@
 set -euo pipefail
 here=$(dirname "$(readlink -f "$0")")
 source "$here/wine-session.sh"
+source "$here/printer-sim.sh"
 wine_session_start
-
-simulators=()
-stop_simulators() {
-    local pid
-    for pid in "${simulators[@]}"; do
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    done
-}
 trap 'stop_simulators; wine_session_end' EXIT
 
-# start_printer NAME ADDRESS [OPTION...]: a simulator logging into $SESSION_DIR/NAME.
-start_printer() {
-    local name=$1 address=$2
-    shift 2
-    "$TARNEL_PRINTER_SIM" --address "$address" --log-dir "$SESSION_DIR/$name" \
-        --install-time 300 "$@" >"$SESSION_DIR/$name.out" 2>&1 &
-    simulators+=($!)
-    local tries=0
-    until grep -q ' ready$' "$SESSION_DIR/$name/events.log" 2>/dev/null; do
-        tries=$((tries + 1))
-        [ "$tries" -le 200 ] || { echo "FAIL: simulator $name did not start"; cat "$SESSION_DIR/$name.out"; exit 1; }
-        sleep 0.05
-    done
-}
-
-# control ADDRESS LINE: the simulator's one-line reply.
-control() {
-    local reply="" fd
-    exec {fd}<>"/dev/tcp/$1/10000"
-    printf '%s\n' "$2" >&"$fd"
-    read -r -t 5 reply <&"$fd" || true
-    exec {fd}>&-
-    printf '%s\n' "$reply"
-}
-
-# logged NAME SUFFIX [N]: the Nth (default first) log file of printer NAME ending in SUFFIX.
-logged() {
-    find "$SESSION_DIR/$1" -name "*$2" | LC_ALL=C sort | sed -n "${3:-1}p"
-}
-
-# same FILE EXPECTED-FILE LABEL
-same() {
-    cmp -s "$1" "$2" || { echo "FAIL: $3 differs"; od -An -tx1 "$1" | head -5; exit 1; }
-}
-
-# subcommand COUNT: the receive-data-file subcommand of the LPR job.
-subcommand() {
-    printf '\003%d x\n' "$1"
-}
 
 lpr=127.79.0.1 boren=127.79.0.2 salix=127.79.0.3 stalled=127.79.0.4 absent=127.79.0.5
 start_printer lpr $lpr --status-format 0
