@@ -64,8 +64,6 @@ class ScriptedController final : public IControllerAPI {
     void Reserved23() override { std::abort(); }
 };
 
-ScriptedController g_controller;
-
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) const char* GetAPIVersion() {
@@ -74,6 +72,7 @@ extern "C" __attribute__((visibility("default"))) const char* GetAPIVersion() {
 
 #ifndef TARNEL_NO_INTERFACE_EXPORT
 extern "C" __attribute__((visibility("default"))) IControllerAPI* QZ70ControllerAPI() {
-    return Script().nullInterface ? nullptr : &g_controller;
+    static ScriptedController controller;
+    return Script().nullInterface ? nullptr : &controller;
 }
 #endif

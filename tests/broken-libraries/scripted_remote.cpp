@@ -47,17 +47,16 @@ class ScriptedServiceTool final : public IServiceToolAPI {
     void ClearCondition() override { ++Script().clearCalls; }
 };
 
-ScriptedRemoteConnect g_remoteConnect;
-ScriptedServiceTool g_serviceTool;
-
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) IRemoteConnectAPI* GetRemoteConnectAPI() {
-    return Script().nullRemoteConnect ? nullptr : &g_remoteConnect;
+    static ScriptedRemoteConnect remoteConnect;
+    return Script().nullRemoteConnect ? nullptr : &remoteConnect;
 }
 
 #ifndef TARNEL_NO_SERVICE_TOOL_EXPORT
 extern "C" __attribute__((visibility("default"))) IServiceToolAPI* GetServiceToolAPI() {
-    return Script().nullServiceTool ? nullptr : &g_serviceTool;
+    static ScriptedServiceTool serviceTool;
+    return Script().nullServiceTool ? nullptr : &serviceTool;
 }
 #endif

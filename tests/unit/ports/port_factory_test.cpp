@@ -38,10 +38,12 @@ TEST_F(PortFactoryTest, NetworkIndexesGiveTheirPortsWithTheAddress) {
         EXPECT_EQ(lpr->m_address, kAddress);
     }
     auto boren = factory.CreateNetworkPort(kAddress, 2);
-    EXPECT_EQ(typeid(*boren), typeid(CBorenNetworkPort));
+    const CPort& borenPort = *boren;
+    EXPECT_EQ(typeid(borenPort), typeid(CBorenNetworkPort));
     EXPECT_EQ(static_cast<CNetworkPort&>(*boren).m_address, kAddress);
     auto salix = factory.CreateNetworkPort(kAddress, 3);
-    EXPECT_EQ(typeid(*salix), typeid(CSalixNetworkPort));
+    const CPort& salixPort = *salix;
+    EXPECT_EQ(typeid(salixPort), typeid(CSalixNetworkPort));
     auto remote = factory.CreateNetworkPort(kAddress, 0x70);
     ASSERT_NE(dynamic_cast<CTR880Port*>(remote.get()), nullptr);
     EXPECT_EQ(static_cast<CNetworkPort&>(*remote).m_address, kAddress);
