@@ -5,14 +5,8 @@
 #include "app/message_ids.h"
 #include "app/tarnel_app.h"
 #include "app/tarnel_dlg.h"
-#include "fakes/fake_dialog_host.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_graphics.h"
+#include "fakes/fake_platform.h"
 #include "fakes/fake_port_factory.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_resources.h"
-#include "fakes/fake_services.h"
-#include "fakes/fake_string_table.h"
 #include "install/updater.h"
 #include "platform/message_box.h"
 #include "resource.h"
@@ -20,7 +14,7 @@
 
 namespace {
 
-class TarnelAppTest : public testing::Test {
+class TarnelAppTest : public testing::Test, protected fakes::FakePlatform<> {
   protected:
     TarnelAppTest() {
         resources.Add(IDR_FIRMWARE, L"FIRMWARE",
@@ -50,17 +44,6 @@ class TarnelAppTest : public testing::Test {
         CString usbPort;
     };
 
-    fakes::FakeStringTable strings;
-    fakes::FakeMessageBoxes boxes;
-    fakes::FakeSingleInstance instance;
-    fakes::FakeSystemSetup setup;
-    fakes::FakeDialogHost dialogs;
-    fakes::FakeResources resources;
-    fakes::FakeGraphics graphics;
-    fakes::FakeRegistry registry;
-    fakes::FakeFileSystem files;
-    platform::Services services{strings,   boxes,    instance, setup, dialogs,
-                                resources, graphics, registry, files};
     fakes::FakePortFactory ports;
     std::optional<Seen> seen;
 };

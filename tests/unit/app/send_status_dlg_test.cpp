@@ -13,13 +13,7 @@
 
 #include "app/dialog_font.h"
 #include "app/message_ids.h"
-#include "fakes/fake_dialog_host.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_graphics.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_resources.h"
-#include "fakes/fake_services.h"
-#include "fakes/fake_string_table.h"
+#include "fakes/fake_platform.h"
 #include "fakes/scripted_port.h"
 #include "install/updater.h"
 #include "platform/message_box.h"
@@ -84,7 +78,7 @@ DialogAction Until(long long at) {
 
 // One progress dialog over a test-owned updater holding the build's firmware and
 // a printer on 2.70, whose port answers the completion checks from a script.
-class Installation {
+class Installation : public fakes::FakePlatform<QuestionBoxes> {
   public:
     explicit Installation(std::deque<std::optional<CString>> checks = {}) {
         auto target = std::make_unique<FirmwareTarget>(280, 70168, L"QZ-70");
@@ -138,17 +132,6 @@ class Installation {
         unsigned period;
     };
 
-    fakes::FakeStringTable strings;
-    QuestionBoxes boxes;
-    fakes::FakeSingleInstance instance;
-    fakes::FakeSystemSetup setup;
-    fakes::FakeDialogHost dialogs;
-    fakes::FakeResources resources;
-    fakes::FakeGraphics graphics;
-    fakes::FakeRegistry registry;
-    fakes::FakeFileSystem files;
-    platform::Services services{strings,   boxes,    instance, setup, dialogs,
-                                resources, graphics, registry, files};
     std::shared_ptr<fakes::PortLog> log = std::make_shared<fakes::PortLog>();
     CUpdater updater;
     fakes::ScriptedPort* port = nullptr;  // owned by the updater

@@ -8,14 +8,8 @@
 #include <vector>
 
 #include "app/message_ids.h"
-#include "fakes/fake_dialog_host.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_graphics.h"
+#include "fakes/fake_platform.h"
 #include "fakes/fake_port_factory.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_resources.h"
-#include "fakes/fake_services.h"
-#include "fakes/fake_string_table.h"
 #include "fakes/scripted_port.h"
 #include "install/updater.h"
 #include "platform/message_box.h"
@@ -50,7 +44,7 @@ constexpr std::uint32_t Host(std::uint8_t a, std::uint8_t b, std::uint8_t c, std
     return (static_cast<std::uint32_t>(a) << 24) | (b << 16) | (c << 8) | d;
 }
 
-class MainDialogTest : public testing::Test {
+class MainDialogTest : public testing::Test, protected fakes::FakePlatform<> {
   protected:
     MainDialogTest() {
         resources.Add(IDR_FIRMWARE, L"FIRMWARE",
@@ -100,17 +94,6 @@ class MainDialogTest : public testing::Test {
 
     CString Message(unsigned id) const { return strings.Load(id).value_or(L"?"); }
 
-    fakes::FakeStringTable strings;
-    fakes::FakeMessageBoxes boxes;
-    fakes::FakeSingleInstance instance;
-    fakes::FakeSystemSetup setup;
-    fakes::FakeDialogHost dialogs;
-    fakes::FakeResources resources;
-    fakes::FakeGraphics graphics;
-    fakes::FakeRegistry registry;
-    fakes::FakeFileSystem files;
-    platform::Services services{strings,   boxes,    instance, setup, dialogs,
-                                resources, graphics, registry, files};
     fakes::FakePortFactory ports;
     CUpdater updater;
     std::shared_ptr<fakes::PortLog> log = std::make_shared<fakes::PortLog>();
