@@ -5,13 +5,7 @@
 #include <vector>
 
 #include "app/about_dlg.h"
-#include "fakes/fake_dialog_host.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_graphics.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_resources.h"
-#include "fakes/fake_services.h"
-#include "fakes/fake_string_table.h"
+#include "fakes/fake_platform.h"
 #include "resource.h"
 
 namespace {
@@ -27,18 +21,9 @@ TEST(ApplyDialogFontTest, OnlyAFontWithAHandleIsGiven) {
     }
 }
 
-TEST(AboutDialogTest, ShowsItsTextInControl1009WithTheDialogFont) {
-    fakes::FakeStringTable strings;
-    fakes::FakeMessageBoxes boxes;
-    fakes::FakeSingleInstance instance;
-    fakes::FakeSystemSetup setup;
-    fakes::FakeDialogHost dialogs;
-    fakes::FakeResources resources;
-    fakes::FakeGraphics graphics;
-    fakes::FakeRegistry registry;
-    fakes::FakeFileSystem files;
-    platform::Services services{strings,   boxes,    instance, setup, dialogs,
-                                resources, graphics, registry, files};
+class AboutDialogTest : public testing::Test, protected fakes::FakePlatform<> {};
+
+TEST_F(AboutDialogTest, ShowsItsTextInControl1009WithTheDialogFont) {
     CString shown;
     std::vector<const void*> fonts;
     dialogs.Script(IDD_ABOUTBOX, {fakes::Inspect([&](fakes::FakeDialogWindow& window) {
