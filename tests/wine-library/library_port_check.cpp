@@ -1,14 +1,11 @@
-// Drives CQZ70Port with the product's Win32 services under Wine. Arguments: the
-// spooler port of the test printer ("|command") and the Windows path where the
-// payload it sends is written for comparison.
+// Drives CQZ70Port with the product's Win32 services under Wine, in a prefix whose
+// queue "Arvane QZ-70" tools/spooler-setup added. Argument: the Windows path where
+// the payload it sends is written for comparison.
 #include <windows.h>
-
-#include <winspool.h>
 
 #include <cstdio>
 #include <memory>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "platform/message_box.h"
@@ -88,38 +85,6 @@ void CheckGuard(platform::win32::Win32TempFiles& files, std::span<const unsigned
     files.Remove(path);
 }
 
-bool InstallPrinter(std::wstring port) {
-    std::wstring driverName = L"Tarnel Test Driver";
-    std::wstring driverFile = L"wineps.drv";
-    std::wstring dataType = L"RAW";
-    DRIVER_INFO_3W driver{};
-    driver.cVersion = 3;
-    driver.pName = driverName.data();
-    driver.pDriverPath = driverFile.data();
-    driver.pDataFile = driverFile.data();
-    driver.pConfigFile = driverFile.data();
-    driver.pDefaultDataType = dataType.data();
-    if (!AddPrinterDriverExW(nullptr, 3, reinterpret_cast<LPBYTE>(&driver), APD_COPY_NEW_FILES)) {
-        std::printf("AddPrinterDriverExW failed: %lu\n", GetLastError());
-        return false;
-    }
-    std::wstring printerName = L"Arvane QZ-70";
-    std::wstring processor = L"winprint";
-    PRINTER_INFO_2W printer{};
-    printer.pPrinterName = printerName.data();
-    printer.pPortName = port.data();
-    printer.pDriverName = driverName.data();
-    printer.pPrintProcessor = processor.data();
-    printer.pDatatype = dataType.data();
-    const HANDLE added = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&printer));
-    if (added == nullptr) {
-        std::printf("AddPrinterW failed: %lu\n", GetLastError());
-        return false;
-    }
-    ClosePrinter(added);
-    return true;
-}
-
 std::vector<unsigned char> Payload() {
     std::vector<unsigned char> bytes(300000);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -131,8 +96,8 @@ std::vector<unsigned char> Payload() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 3) {
-        std::printf("usage: library_port_check PORT PAYLOAD-FILE\n");
+    if (argc != 2) {
+        std::printf("usage: library_port_check PAYLOAD-FILE\n");
         return 2;
     }
     platform::win32::RestrictLibrarySearch();
@@ -156,7 +121,6 @@ int wmain(int argc, wchar_t** argv) {
                     static_cast<int>(error.m_cause), error.m_lOsError);
         return 1;
     }
-    Check(InstallPrinter(argv[1]), "test printer installed");
 
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
@@ -175,7 +139,7 @@ int wmain(int argc, wchar_t** argv) {
     Check(port.BeginUpdate() != FALSE, "update mode requested");
 
     const std::vector<unsigned char> payload = Payload();
-    const HANDLE out = CreateFileW(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const HANDLE out = CreateFileW(argv[1], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     Check(

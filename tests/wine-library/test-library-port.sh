@@ -21,8 +21,9 @@ grep -q ready "$events" || { echo "FAIL: the simulator did not start"; exit 1; }
 export TARNEL_STANDIN_ENDPOINT="$address:9600"
 received="$SESSION_DIR/received.bin"
 expected="$SESSION_DIR/expected.bin"
+wine_run 60 "${TARNEL_ADD_PRINTER_EXE:?}" "|cat > '$received'" || { echo "FAIL: no test printer"; exit 1; }
 status=0
-wine_run 120 "${TARNEL_LIBRARY_PORT_CHECK:?}" "|cat > '$received'" "$(winepath_of "$expected")" |
+wine_run 120 "${TARNEL_LIBRARY_PORT_CHECK:?}" "$(winepath_of "$expected")" |
     tr -d '\r' | tee "$SESSION_DIR/check.txt" || status=$?
 [ "$status" -eq 0 ] || { echo "FAIL: the check program failed ($status)"; exit 1; }
 

@@ -2,6 +2,7 @@
 //
 //   mkpuf pack PAYLOAD CONTAINER              scramble a payload into a container
 //   mkpuf inspect CONTAINER                   decode and describe a container
+//   mkpuf unpack CONTAINER PAYLOAD            decode a container into its payload
 //   mkpuf synth PRODUCT VERSION LENGTH OUT    write a synthetic payload
 //
 // Exit status: 0 success; 1 a container that fails its check or has no "PUF1"
@@ -83,6 +84,24 @@ int Inspect(const char* containerPath) {
     return EXIT_SUCCESS;
 }
 
+// The bytes an installer carrying this container sends to the printer.
+int Unpack(const char* containerPath, const char* payloadPath) {
+    const auto container = ReadFile(containerPath);
+    if (!container) {
+        return kExitUsage;
+    }
+    CPufImage image;
+    if (container->size() > kPufMaxContainerLength ||
+        !image.Decode(container->data(), static_cast<std::uint32_t>(container->size()))) {
+        std::fprintf(stderr, "mkpuf: %s fails its sum check\n", containerPath);
+        return kExitBadContainer;
+    }
+    const unsigned char* payload = image.m_pData.get();
+    return WriteFile(payloadPath, std::vector<unsigned char>(payload, payload + image.m_nLength))
+               ? EXIT_SUCCESS
+               : kExitUsage;
+}
+
 int Synthesise(const char* productCode, const char* version, const char* lengthText,
                const char* outPath) {
     char* end = nullptr;
@@ -101,6 +120,7 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: mkpuf pack PAYLOAD CONTAINER\n"
                  "       mkpuf inspect CONTAINER\n"
+                 "       mkpuf unpack CONTAINER PAYLOAD\n"
                  "       mkpuf synth PRODUCT VERSION LENGTH OUT\n");
     return kExitUsage;
 }
@@ -114,6 +134,9 @@ int main(int argc, char** argv) {
     }
     if (command == "inspect" && argc == 3) {
         return Inspect(argv[2]);
+    }
+    if (command == "unpack" && argc == 4) {
+        return Unpack(argv[2], argv[3]);
     }
     if (command == "synth" && argc == 6) {
         return Synthesise(argv[2], argv[3], argv[4], argv[5]);

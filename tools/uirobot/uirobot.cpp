@@ -28,6 +28,8 @@
 //   state HWND ID         "enabled|disabled visible|hidden".
 //   focus HWND            Id of the control that has the keyboard focus (none if outside).
 //   rect HWND ID          "LEFT TOP RIGHT BOTTOM" of a control in HWND's client coordinates.
+//   screen-rect HWND [ID] "LEFT TOP RIGHT BOTTOM" on the screen of the window, frame
+//                         included, or of its control ID (to crop or probe a screenshot).
 //   click HWND ID [--force]
 //                         Post BN_CLICKED of the control to HWND.
 //   select HWND ID INDEX [--force]
@@ -46,6 +48,9 @@
 //                         Wait until the window no longer exists.
 //   list [--visible]
 //       Every top-level window: "HANDLE<TAB>PID<TAB>visible|hidden<TAB>CLASS<TAB>CAPTION".
+//   run [--timeout MS] PROGRAM [ARG...]
+//       Start PROGRAM (a Windows path) with CreateProcess, as a deployment tool would,
+//       wait until it ends and print its exit code. On the timeout it is terminated.
 //
 // A lone -- ends the options, for a TEXT that starts with --.
 //
@@ -674,6 +679,18 @@ int cmd_rect(const Args& args) {
     return 0;
 }
 
+int cmd_screen_rect(const Args& args) {
+    HWND window = handle_arg(args.positional[0]);
+    if (args.positional.size() == 2) {
+        window = control_arg(window, args.positional[1]);
+    }
+    RECT rect;
+    GetWindowRect(window, &rect);
+    out_line(std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " +
+             std::to_wstring(rect.right) + L" " + std::to_wstring(rect.bottom));
+    return 0;
+}
+
 int cmd_click(const Args& args) {
     HWND window = handle_arg(args.positional[0]);
     HWND button = control_arg(window, args.positional[1]);
@@ -865,6 +882,56 @@ int cmd_list(const Args& args) {
     return 0;
 }
 
+// One argument as CommandLineToArgvW and the C runtime split it again: quoted when
+// it is empty or holds blanks or quotes, backslashes doubled before a quote.
+std::wstring quoted_argument(const std::wstring& word) {
+    if (!word.empty() && word.find_first_of(L" \t\"") == std::wstring::npos) {
+        return word;
+    }
+    std::wstring out = L"\"";
+    size_t backslashes = 0;
+    for (wchar_t c : word) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        out.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        backslashes = 0;
+        out += c;
+    }
+    out.append(2 * backslashes, L'\\');
+    return out + L"\"";
+}
+
+int cmd_run(const Args& args) {
+    std::wstring command_line;
+    for (const std::wstring& word : args.positional) {
+        command_line += (command_line.empty() ? L"" : L" ") + quoted_argument(word);
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(args.positional[0].c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, nullptr, &startup, &process)) {
+        throw Failure{L"cannot start " + args.positional[0] + L": error " +
+                      std::to_wstring(GetLastError())};
+    }
+    CloseHandle(process.hThread);
+    const DWORD waited = WaitForSingleObject(process.hProcess, args.timeout());
+    DWORD code = 0;
+    const bool ended = waited == WAIT_OBJECT_0 && GetExitCodeProcess(process.hProcess, &code);
+    if (!ended) {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hProcess);
+    if (!ended) {
+        throw Failure{args.positional[0] + L" still running after " +
+                      std::to_wstring(args.timeout()) + L" ms: terminated"};
+    }
+    out_line(std::to_wstring(code));
+    return 0;
+}
+
 int cmd_help(const Args&);
 
 const std::vector<Command>& commands() {
@@ -891,6 +958,7 @@ const std::vector<Command>& commands() {
         {L"state", L"state HWND ID", 2, 2, {}, {}, cmd_state},
         {L"focus", L"focus HWND", 1, 1, {}, {}, cmd_focus},
         {L"rect", L"rect HWND ID", 2, 2, {}, {}, cmd_rect},
+        {L"screen-rect", L"screen-rect HWND [ID]", 1, 2, {}, {}, cmd_screen_rect},
         {L"click", L"click HWND ID [--force]", 2, 2, {}, {L"--force"}, cmd_click},
         {L"select", L"select HWND ID INDEX [--force]", 3, 3, {}, {L"--force"}, cmd_select},
         {L"settext", L"settext HWND ID TEXT [--force]", 3, 3, {}, {L"--force"}, cmd_settext},
@@ -905,6 +973,7 @@ const std::vector<Command>& commands() {
         {L"close", L"close HWND", 1, 1, {}, {}, cmd_close},
         {L"wait-gone", L"wait-gone HWND [--timeout MS]", 1, 1, {L"--timeout"}, {}, cmd_wait_gone},
         {L"list", L"list [--visible]", 0, 0, {}, {L"--visible"}, cmd_list},
+        {L"run", L"run [--timeout MS] PROGRAM [ARG...]", 1, SIZE_MAX, {L"--timeout"}, {}, cmd_run},
         {L"help", L"help", 0, 0, {}, {}, cmd_help},
     };
     return table;

@@ -28,6 +28,13 @@ endif()
 run(0 "" pack ${payload} ${container})
 run(0 "container: 601 bytes\nsum check: passed\npayload: 600 bytes\nproduct code: 4321\nversion: 12.50 \\(1250\\)\n"
     inspect ${container})
+# unpack gives back the payload byte for byte.
+run(0 "" unpack ${container} ${WORK_DIR}/unpacked.bin)
+file(SHA256 ${payload} payload_hash)
+file(SHA256 ${WORK_DIR}/unpacked.bin unpacked_hash)
+if(NOT payload_hash STREQUAL unpacked_hash)
+    message(FATAL_ERROR "unpack did not give the packed payload back")
+endif()
 
 # A plain payload that is no PUF1 image still packs; inspect names the header.
 file(WRITE ${payload} "not a firmware")
@@ -36,6 +43,7 @@ run(1 "sum check: passed\npayload: 14 bytes\nheader: no PUF1\n" inspect ${contai
 
 # The payload itself is no container: its sum check fails.
 run(1 "sum check: failed\n" inspect ${payload})
+run(1 "" unpack ${payload} ${WORK_DIR}/unpacked.bin)
 
 run(2 "" synth 1234567 2.80 600 ${payload})   # product code too long for its field
 run(2 "" synth 70168 2.80 31 ${payload})      # shorter than a header
