@@ -27,7 +27,7 @@ DialogAction Wait(long long milliseconds);
 DialogAction Inspect(std::function<void(FakeDialogWindow&)> look);
 
 // The controls of the program's dialog templates, as the resource script has them.
-std::vector<ControlSpec> TemplateControls(unsigned templateId);
+std::vector<TemplateControl> TemplateControls(unsigned templateId);
 
 class FakeDialogHost final : public platform::DialogHost {
   public:

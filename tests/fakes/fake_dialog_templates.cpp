@@ -4,7 +4,7 @@
 
 namespace fakes {
 
-std::vector<ControlSpec> TemplateControls(unsigned templateId) {
+std::vector<TemplateControl> TemplateControls(unsigned templateId) {
     switch (templateId) {
         case IDD_TARNEL_DIALOG:
             return {

@@ -20,13 +20,13 @@ bool SortsBefore(const CString& left, const CString& right) {
 
 }  // namespace
 
-FakeDialogWindow::FakeDialogWindow(const std::vector<ControlSpec>& specs) {
-    for (const ControlSpec& spec : specs) {
+FakeDialogWindow::FakeDialogWindow(const std::vector<TemplateControl>& entries) {
+    for (const TemplateControl& entry : entries) {
         FakeControl control;
-        control.spec = spec;
-        control.text = spec.text;
-        control.visible = spec.visible;
-        controls.emplace(spec.id, control);
+        control.entry = entry;
+        control.text = entry.text;
+        control.visible = entry.visible;
+        controls.emplace(entry.id, control);
     }
 }
 
@@ -116,7 +116,7 @@ int FakeDialogWindow::ComboAddString(int id, const CString& text) {
     }
     auto& items = Control(id).items;
     auto position = items.end();
-    if (Control(id).spec.sorted) {
+    if (Control(id).entry.sorted) {
         // A new text goes after the equal ones already there.
         position = std::upper_bound(items.begin(), items.end(), text,
                                     [](const CString& value, const ComboItem& item) {

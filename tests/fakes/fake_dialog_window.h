@@ -13,7 +13,8 @@ namespace fakes {
 
 enum class ControlKind { Static, Button, Combo, IpAddress, Picture, Icon };
 
-struct ControlSpec {
+// One control of a dialog template, as the resource script declares it.
+struct TemplateControl {
     int id;
     ControlKind kind;
     CString text;
@@ -27,7 +28,7 @@ struct ComboItem {
 };
 
 struct FakeControl {
-    ControlSpec spec;
+    TemplateControl entry;  // as the template declares it
     CString text;
     bool enabled = true;
     bool visible = true;
@@ -47,7 +48,7 @@ struct TimerEvent {
 
 class FakeDialogWindow final : public platform::DialogWindow {
   public:
-    explicit FakeDialogWindow(const std::vector<ControlSpec>& controls);
+    explicit FakeDialogWindow(const std::vector<TemplateControl>& controls);
 
     void End(int result) override { endResult = result; }
     void SetCaption(const CString& text) override { caption = text; }
