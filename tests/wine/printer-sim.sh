@@ -49,3 +49,21 @@ subcommand() {
     printf '\003%d x\n' "$1"
 }
 
+
+# The boot packet of an LPR job and the boot frame of the direct-socket ports.
+boot_packet() { printf '\000\022BOOT_UpdateMain 0\n\350'; }
+boot_frame() { printf '\200\000\025\000\006BOOT_UpdateMain 0\n\326\271'; }
+
+# lpr_firmware_job FILE: the LPR job that carries FILE in data files of 102400
+# bytes, the last one shorter.
+lpr_firmware_job() {
+    local size at n
+    size=$(stat -c %s "$1")
+    printf '\002%%lp1 x\n'
+    for ((at = 0; at < size; at += 102400)); do
+        n=$((size - at < 102400 ? size - at : 102400))
+        subcommand "$n"
+        dd if="$1" iflag=skip_bytes,count_bytes skip="$at" count="$n" status=none
+        printf '\000'
+    done
+}

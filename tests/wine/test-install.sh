@@ -124,8 +124,6 @@ expect_installed() {
 }
 
 # --- what reached the printer, for each port type ---
-boot_packet() { printf '\000\022BOOT_UpdateMain 0\n\350'; }
-boot_frame() { printf '\200\000\025\000\006BOOT_UpdateMain 0\n\326\271'; }
 events() { cat "$SESSION_DIR/printer/events.log"; }
 # in_order TEXT...: the events hold these lines in this order.
 in_order() {
@@ -137,7 +135,7 @@ in_order() {
     done
 }
 check_lpr_wire() {
-    local code=$1 expect="$SESSION_DIR/expected.bin" size at n
+    local code=$1 expect="$SESSION_DIR/expected.bin"
     {
         printf '\002%%lp1 x\n'
         subcommand 510
@@ -150,16 +148,7 @@ check_lpr_wire() {
         printf '\000'
     } >"$expect"
     same "$(logged printer -tcp515.bin 1)" "$expect" "the boot job"
-    size=$(stat -c %s "$payload")
-    {
-        printf '\002%%lp1 x\n'
-        for ((at = 0; at < size; at += 102400)); do
-            n=$((size - at < 102400 ? size - at : 102400))
-            subcommand "$n"
-            dd if="$payload" iflag=skip_bytes,count_bytes skip="$at" count="$n" status=none
-            printf '\000'
-        done
-    } >"$expect"
+    lpr_firmware_job "$payload" >"$expect"
     same "$(logged printer -tcp515.bin 2)" "$expect" "the firmware job"
     [ -z "$(logged printer -tcp515.bin 3)" ] || fail "a third LPR job"
 }

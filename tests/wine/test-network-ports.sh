@@ -39,8 +39,6 @@ done
 [ "$(control $salix "get mode")" = "ok IPL" ] || { echo "FAIL: Salix boot frame without effect"; exit 1; }
 
 expect="$SESSION_DIR/expected.bin"
-boot_packet() { printf '\000\022BOOT_UpdateMain 0\n\350'; }
-boot_frame() { printf '\200\000\025\000\006BOOT_UpdateMain 0\n\326\271'; }
 
 # LPR: the boot job, byte for byte around the open code as the printer kept it.
 open_code=$(logged lpr -lpd-file1.bin)
@@ -59,17 +57,8 @@ fi
 } >"$expect"
 same "$(logged lpr -tcp515.bin 1)" "$expect" "the LPR boot job"
 
-# LPR: the firmware job in data files of 102400 bytes, the last one shorter.
-size=$(stat -c %s "$firmware")
-{
-    printf '\002%%lp1 x\n'
-    for ((at = 0; at < size; at += 102400)); do
-        n=$((size - at < 102400 ? size - at : 102400))
-        subcommand "$n"
-        dd if="$firmware" iflag=skip_bytes,count_bytes skip="$at" count="$n" status=none
-        printf '\000'
-    done
-} >"$expect"
+# LPR: the firmware job.
+lpr_firmware_job "$firmware" >"$expect"
 same "$(logged lpr -tcp515.bin 2)" "$expect" "the LPR firmware job"
 
 # Boren and Salix: the boot frame on the boot port, the firmware raw on 9100.
