@@ -4,17 +4,13 @@
 set -euo pipefail
 here=$(dirname "$(readlink -f "$0")")
 source "$here/../wine/wine-session.sh"
+source "$here/../wine/printer-sim.sh"
 wine_session_start
+trap 'stop_simulators; wine_session_end' EXIT
 
 address=127.77.22.1
-"${TARNEL_PRINTER_SIM:?}" --address "$address" --log-dir "$SESSION_DIR/sim" >/dev/null 2>&1 &
-sim=$!
-trap 'kill "$sim" 2>/dev/null || true; wine_session_end' EXIT
+start_printer sim "$address"
 events="$SESSION_DIR/sim/events.log"
-for _ in $(seq 50); do
-    grep -q ready "$events" 2>/dev/null && break
-    sleep 0.1
-done
 
 export TARNEL_STANDIN_ENDPOINT="$address:9600"
 output=$(wine_run 60 "${TARNEL_STANDIN_PROBE:?}" "$(winepath_of "${TARNEL_STANDIN_DLL:?}")" |

@@ -5,18 +5,13 @@
 set -euo pipefail
 here=$(dirname "$(readlink -f "$0")")
 source "$here/../wine/wine-session.sh"
+source "$here/../wine/printer-sim.sh"
 wine_session_start
+trap 'stop_simulators; wine_session_end' EXIT
 
 address=127.77.41.1
-"${TARNEL_PRINTER_SIM:?}" --address "$address" --log-dir "$SESSION_DIR/sim" >/dev/null 2>&1 &
-sim=$!
-trap 'kill "$sim" 2>/dev/null || true; wine_session_end' EXIT
+start_printer sim "$address"
 events="$SESSION_DIR/sim/events.log"
-for _ in $(seq 50); do
-    grep -q ready "$events" 2>/dev/null && break
-    sleep 0.1
-done
-grep -q ready "$events" || { echo "FAIL: the simulator did not start"; exit 1; }
 
 export TARNEL_STANDIN_ENDPOINT="$address:9600"
 received="$SESSION_DIR/received.bin"
