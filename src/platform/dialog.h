@@ -145,7 +145,6 @@ class CDialog {
     void EndDialog(int result);
     // Valid only while the dialog runs.
     DialogWindow& Window() { return *m_pWindow; }
-    bool HasWindow() const { return m_pWindow != nullptr; }
 
   private:
     DialogHost& m_host;

@@ -30,12 +30,6 @@ DialogAction SystemCommand(unsigned commandId) {
     };
 }
 
-DialogAction Wait(long long milliseconds) {
-    return [milliseconds](FakeDialogWindow& window, platform::CDialog& dialog) {
-        window.AdvanceTime(dialog, milliseconds);
-    };
-}
-
 DialogAction Inspect(std::function<void(FakeDialogWindow&)> look) {
     return [look = std::move(look)](FakeDialogWindow& window, platform::CDialog&) { look(window); };
 }

@@ -22,7 +22,6 @@ DialogAction Press(int id);
 DialogAction Select(int comboId, int index);
 DialogAction TypeAddress(int id, std::uint32_t address);
 DialogAction SystemCommand(unsigned commandId);
-DialogAction Wait(long long milliseconds);
 // Looks at the window at this point of the script.
 DialogAction Inspect(std::function<void(FakeDialogWindow&)> look);
 

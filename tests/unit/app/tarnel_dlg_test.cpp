@@ -157,6 +157,20 @@ TEST_F(MainDialogTest, SelectionDrivesTheAddressControl) {
     EXPECT_EQ(last->FocusedItem(), IDC_IPADDRESS);
 }
 
+TEST_F(MainDialogTest, NoSystemMenuAndNoDeviceContextAreSkippedSilently) {
+    NetworkBuild();
+    dialogs.prepareWindow = [](FakeDialogWindow& window) {
+        window.hasSystemMenu = false;
+        window.comboContextAvailable = false;
+    };
+    Script({Press(IDCANCEL)});
+    EXPECT_EQ(Run(), 1);
+    EXPECT_TRUE(last->systemMenuItems.empty());
+    EXPECT_EQ(last->ComboGetDroppedWidth(IDC_PORT_COMBO), 0);
+    EXPECT_EQ(last->GetItemText(IDC_VERSION_TEXT), L"From -.--  To 2.80");
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
 TEST_F(MainDialogTest, SecondGenerationIsReadWhenTheFirstOffersNothing) {
     NetworkBuild();
     DeviceFile(DeviceRecord("X", "QZ-700", FileAddress(10, 0, 0, 1)), 0);
